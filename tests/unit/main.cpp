@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int rc = RUN_ALL_TESTS();
+    CoUninitialize();
+    return rc;
+}
