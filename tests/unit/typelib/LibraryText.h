@@ -1,0 +1,51 @@
+#pragma once
+// Reads a type library back through ITypeLib/ITypeInfo and writes what a
+// client can see of it as lines of text, so that a whole section compares
+// with its expectation in one assertion and a mismatch shows as a diff.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zarn::test {
+
+// Line formats:
+//   types       "enum UserControlType", "dispatch _Zarn (dual)", "dispatch __Zarn", "coclass Zarn"
+//   members     "5 ShowWeek: VARIANT_BOOL get put"
+//               "85 MaxDate: long get put \"Max date year is 2099\""
+//               "93 DateIsNull([in,out] BSTR* DateIn): VARIANT_BOOL"
+//   events      "11 CalendarChoose([in,out] BSTR* Text)"
+//   enums       "PictureSize: size16x16 = 0, size32x32 = 1, ..."
+// Types are spelt as in IDL; "enum X" names one of the library's own
+// enumerations, "stdole.X" a type of the standard OLE library.
+struct LibraryText {
+    std::vector<std::string> types;
+    std::vector<std::string> members;
+    std::vector<std::string> events;
+    std::vector<std::string> enums;
+    // Breaches of the rules every function of the interfaces obeys (vtable
+    // slots, HRESULT results, retval and put parameters, ...): empty when
+    // all hold.
+    std::vector<std::string> faults;
+};
+
+LibraryText DescribeLibrary(ITypeLib* lib);
+
+// How a line spells a plain automation type: "VARIANT_BOOL", "long", ...
+std::string VarTypeText(VARTYPE vt);
+
+// For EXPECT_PRED_FORMAT2: the lines that differ, by number.
+testing::AssertionResult SameLines(const char* expectedExpr, const char* actualExpr,
+                                   const std::vector<std::string>& expected,
+                                   const std::vector<std::string>& actual);
+
+// For EXPECT_PRED_FORMAT2: every section alike, and no faults in either.
+testing::AssertionResult SameLibrary(const char* expectedExpr, const char* actualExpr,
+                                     const LibraryText& expected, const LibraryText& actual);
+
+std::string Narrow(const wchar_t* text);
+
+} // namespace zarn::test
