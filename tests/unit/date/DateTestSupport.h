@@ -1,0 +1,56 @@
+#pragma once
+// Helpers for the date tests: which user locale the run is in, and user
+// overrides of locale items that are undone at the end of the scope.
+#include "TestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace zarn::test {
+
+// Picks the expectation for the user locale the run was started in.
+template <class T> T ByLocale(T enGB, T enUS, T deDE) {
+    switch (GetUserDefaultLCID()) {
+    case 0x0809: return enGB;
+    case 0x0409: return enUS;
+    case 0x0407: return deDE;
+    default:
+        ADD_FAILURE() << "no expectations for user locale " << std::hex << GetUserDefaultLCID();
+        return enGB;
+    }
+}
+
+// A user override of one locale item, as a user would set it in the control
+// panel. It is written to the shared prefix registry, so the previous value
+// is put back even when the test fails.
+class LocaleOverride {
+public:
+    LocaleOverride(LCTYPE item, const char* value) : item_(item) {
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, item_, previous_, sizeof previous_);
+        EXPECT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, item_, value)) << value;
+    }
+    ~LocaleOverride() { SetLocaleInfoA(LOCALE_USER_DEFAULT, item_, previous_); }
+    LocaleOverride(const LocaleOverride&) = delete;
+    LocaleOverride& operator=(const LocaleOverride&) = delete;
+
+private:
+    LCTYPE item_;
+    char previous_[256] = {};
+};
+
+// The message boxes shown so far as (text, style, title), to compare a whole
+// sequence in one assertion.
+using Box = std::tuple<std::wstring, UINT, std::wstring>;
+
+inline std::vector<Box> Shown(const MessageBoxRecorder& recorder) {
+    std::vector<Box> boxes;
+    for (const auto& c : recorder.calls) boxes.emplace_back(c.text, c.style, c.title);
+    return boxes;
+}
+
+} // namespace zarn::test

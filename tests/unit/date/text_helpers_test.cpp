@@ -1,0 +1,59 @@
+// The text helpers behind the month-name choice and the blank checks.
+#include "DateTestSupport.h"
+#include "date/FnsDate.h"
+#include "host/runtime/Variant.h"
+
+using namespace zarn::test;
+using namespace FnsDate;
+using zarn::Variant;
+
+namespace {
+
+TEST(TextHelpers, AsciiCapitalsOfTheUpperCasedText) {
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(RetASCCharOnly(L"M\u00e4rz"), L"MRZ");
+    EXPECT_EQ(RetASCCharOnly(L"Sept. 2026"), L"SEPT");
+    EXPECT_EQ(RetASCCharOnly(L" x"), L"X"); // blanks count towards the length
+    EXPECT_EQ(RetASCCharOnly(L"x"), L"");
+    EXPECT_EQ(RetASCCharOnly(L"   "), L"");
+    EXPECT_EQ(RetASCCharOnly(L"\u00e9\u00e8"), L"");
+    EXPECT_TRUE(boxes.calls.empty());
+}
+
+TEST(TextHelpers, BlankValues) {
+    VARIANT missing;
+    VariantInit(&missing);
+    V_VT(&missing) = VT_ERROR;
+    V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+    VARIANT nothing; // an object reference that was never set cannot become text
+    VariantInit(&nothing);
+    V_VT(&nothing) = VT_DISPATCH;
+    V_DISPATCH(&nothing) = nullptr;
+
+    EXPECT_TRUE(ChkBlankValue(Variant().Get()));
+    EXPECT_TRUE(ChkBlankValue(Variant::Null().Get()));
+    EXPECT_TRUE(ChkBlankValue(Variant::FromText(L"").Get()));
+    EXPECT_TRUE(ChkBlankValue(Variant::FromText(L"   ").Get()));
+    EXPECT_TRUE(ChkBlankValue(missing));
+    EXPECT_TRUE(ChkBlankValue(nothing));
+
+    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L"0").Get()));
+    EXPECT_FALSE(ChkBlankValue(Variant::FromLong(0).Get()));
+    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L" x ").Get()));
+    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L"\t").Get())); // only blanks are trimmed
+}
+
+TEST(TextHelpers, TextBeforeTheFirstNul) {
+    EXPECT_EQ(RetStrBeforeNull(std::wstring(L"Jan\0\0\0", 6)), L"Jan");
+    EXPECT_EQ(RetStrBeforeNull(std::wstring(L"\0Jan", 4)), L"");
+    EXPECT_EQ(RetStrBeforeNull(L"Jan"), L"Jan");
+}
+
+TEST(TextHelpers, EnglishAbbreviationsAndTheirRange) {
+    EXPECT_EQ(RetEngMthAbbr(1) + RetEngMthAbbr(12), L"JanDec");
+    EXPECT_EQ(RetEngDayAbbr(1) + RetEngDayAbbr(7), L"MonSun");
+    for (const short outside : {0, 13, -1}) EXPECT_EQ(RetEngMthAbbr(outside), L"") << outside;
+    for (const short outside : {0, 8}) EXPECT_EQ(RetEngDayAbbr(outside), L"") << outside;
+}
+
+} // namespace
