@@ -1,0 +1,26 @@
+#pragma once
+// Every COM entry point ends here when it fails: the error becomes the
+// thread's IErrorInfo (source, description) and an HRESULT.
+#include "host/runtime/RuntimeError.h"
+
+namespace zarn {
+
+HRESULT SetComError(const RuntimeError& error, REFIID iid);
+
+// Runs body, turning any exception into SetComError's result.
+template <class Body>
+HRESULT ComCall(REFIID iid, Body&& body) noexcept;
+
+} // namespace zarn
+
+#include "host/runtime/Report.h"
+
+template <class Body>
+HRESULT zarn::ComCall(REFIID iid, Body&& body) noexcept {
+    try {
+        body();
+        return S_OK;
+    } catch (...) {
+        return SetComError(CurrentError(), iid);
+    }
+}

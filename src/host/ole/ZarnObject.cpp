@@ -1,0 +1,229 @@
+#include "host/ole/ZarnObject.h"
+
+#include "host/com/Module.h"
+
+#include <olectl.h>
+
+#include <cwchar>
+#include <new>
+
+namespace zarn {
+
+namespace {
+
+// The member a property-bag key names, compared without regard to case
+// ("MousePointer" is mousePointer, "Gridline" is GridLine); keys without a
+// member of their own report DISPID_UNKNOWN.
+DISPID DispIdOfKey(std::wstring_view key) {
+    static const wchar_t* const names[] = {
+#define ZARN_NAME(Name, ...) L## #Name,
+        ZARN_MEMBERS(ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME)
+#undef ZARN_NAME
+    };
+    for (DISPID i = 0; i < static_cast<DISPID>(std::size(names)); ++i)
+        if (key.size() == wcslen(names[i]) && _wcsnicmp(names[i], key.data(), key.size()) == 0)
+            return DispIdOf(i + 1);
+    return DISPID_UNKNOWN;
+}
+
+} // namespace
+
+HRESULT ZarnObject::Create(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    ZarnObject* created = nullptr;
+    const HRESULT hr = ComCall(IID__Zarn, [&] { created = new ZarnObject(); });
+    if (FAILED(hr)) return hr;
+    const HRESULT qi = created->QueryInterface(iid, object);
+    created->Release();
+    return qi;
+}
+
+ZarnObject::ZarnObject() : eventsPoint_(*this, DIID___Zarn), notifyPoint_(*this, IID_IPropertyNotifySink) {
+    control_ = std::make_unique<Zarn>(static_cast<ControlHost&>(*this));
+    module::AddObject();
+}
+
+ZarnObject::~ZarnObject() {
+    control_.reset();
+    module::ReleaseObject();
+}
+
+void ZarnObject::EnsureInitialised() {
+    if (initialised_) return;
+    initialised_ = true;
+    control_->InitProperties();
+}
+
+// ---------------------------------------------------------------------------
+// IUnknown
+
+HRESULT ZarnObject::QueryInterface(REFIID riid, void** object) {
+    if (!object) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Zarn)
+        *object = static_cast<_Zarn*>(this);
+    else if (riid == IID_ISupportErrorInfo)
+        *object = static_cast<ISupportErrorInfo*>(this);
+    else if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2)
+        *object = static_cast<IProvideClassInfo2*>(this);
+    else if (riid == IID_IConnectionPointContainer)
+        *object = static_cast<IConnectionPointContainer*>(this);
+    else if (riid == IID_IOleObject)
+        *object = static_cast<IOleObject*>(this);
+    else {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG ZarnObject::AddRef() { return ++refs_; }
+
+ULONG ZarnObject::Release() {
+    const ULONG n = --refs_;
+    if (n == 0) delete this;
+    return n;
+}
+
+// ---------------------------------------------------------------------------
+// IDispatch
+
+HRESULT ZarnObject::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+}
+
+HRESULT ZarnObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return ComCall(IID__Zarn, [&] { *info = module::TypeInfoOf(IID__Zarn).Detach(); });
+}
+
+HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    const HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
+    if (FAILED(hr)) return hr;
+    return DispGetIDsOfNames(info.Get(), names, count, ids);
+}
+
+// The type library does the unpacking and coercion of arguments; an error
+// our vtable method reported comes back to the caller as an exception
+// carrying the source and description it set.
+HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* excep, UINT* argErr) {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!params) return E_INVALIDARG;
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
+    if (FAILED(hr)) return hr;
+    SetErrorInfo(0, nullptr);
+    hr = info->Invoke(static_cast<_Zarn*>(this), id, flags, params, result, excep, argErr);
+    if (FAILED(hr) && hr != DISP_E_EXCEPTION && HRESULT_FACILITY(hr) != FACILITY_DISPATCH) {
+        Microsoft::WRL::ComPtr<IErrorInfo> error;
+        if (excep && GetErrorInfo(0, error.GetAddressOf()) == S_OK) {
+            *excep = EXCEPINFO{};
+            error->GetSource(&excep->bstrSource);
+            error->GetDescription(&excep->bstrDescription);
+            excep->scode = hr;
+            return DISP_E_EXCEPTION;
+        }
+    }
+    return hr;
+}
+
+// ---------------------------------------------------------------------------
+// _Zarn methods
+
+// The face, the drop-down and drag and drop are drawn, opened and started
+// by the surface, calendar and text box handlers; until those are built the
+// methods say so instead of pretending.
+HRESULT ZarnObject::DrawControl(LONG) { return E_NOTIMPL; }
+HRESULT ZarnObject::RefreshControl() { return E_NOTIMPL; }
+HRESULT ZarnObject::OLEDrag() { return E_NOTIMPL; }
+HRESULT ZarnObject::UserControl_MouseOut(SHORT*, SHORT*, FLOAT*, FLOAT*, VARIANT* result) {
+    if (result) VariantInit(result);
+    return E_NOTIMPL;
+}
+
+HRESULT ZarnObject::PiloCalendarshow(SHORT* Show) {
+    if (!Show) return E_POINTER;
+    if (*Show == 0) return S_OK; // zero asks for nothing
+    return E_NOTIMPL;
+}
+
+HRESULT ZarnObject::DateIsNull(BSTR* DateIn, VARIANT_BOOL* result) {
+    if (!DateIn || !result) return E_POINTER;
+    return Call([&] { *result = ToVariantBool(control_->DateIsNull(convert::Conv<types::String>::From(*DateIn))); });
+}
+
+// ---------------------------------------------------------------------------
+// ISupportErrorInfo, IProvideClassInfo2
+
+HRESULT ZarnObject::InterfaceSupportsErrorInfo(REFIID riid) { return riid == IID__Zarn ? S_OK : S_FALSE; }
+
+HRESULT ZarnObject::GetClassInfo(ITypeInfo** info) {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    return ComCall(IID__Zarn, [&] { *info = module::TypeInfoOf(CLSID_Zarn).Detach(); });
+}
+
+HRESULT ZarnObject::GetGUID(DWORD kind, GUID* guid) {
+    if (!guid) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = DIID___Zarn;
+    return S_OK;
+}
+
+// ---------------------------------------------------------------------------
+// IConnectionPointContainer
+
+HRESULT ZarnObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    return NewConnectionPointsEnumerator({&eventsPoint_, &notifyPoint_}, points);
+}
+
+HRESULT ZarnObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    for (ConnectionPoint* p : {&eventsPoint_, &notifyPoint_}) {
+        if (p->Iid() == riid) {
+            *point = p;
+            p->AddRef();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+// ---------------------------------------------------------------------------
+// Host services for the control
+
+void ZarnObject::PropertyChanged(std::wstring_view key) {
+    dirty_ = true;
+    const DISPID id = DispIdOfKey(key);
+    for (const auto& sink : notifyPoint_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
+}
+
+bool ZarnObject::UserMode() {
+    if (!site_) return true;
+    Microsoft::WRL::ComPtr<IDispatch> ambient;
+    if (FAILED(site_.As(&ambient))) return true;
+    DISPPARAMS none{};
+    Variant value;
+    if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                               value.Put(), nullptr, nullptr)))
+        return true;
+    try {
+        return ToBool(value.Get());
+    } catch (const RuntimeError&) {
+        return true;
+    }
+}
+
+} // namespace zarn

@@ -1,0 +1,83 @@
+#include "host/win/TextBox.h"
+
+#include "host/runtime/RuntimeError.h"
+#include "host/win/WindowClass.h"
+
+namespace zarn {
+
+Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold) {
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(face);
+    desc.cySize.int64 = static_cast<LONGLONG>(points * 10000.0 + 0.5);
+    desc.sWeight = bold ? FW_BOLD : FW_NORMAL;
+    desc.sCharset = DEFAULT_CHARSET;
+    Microsoft::WRL::ComPtr<IFont> font;
+    ThrowIfFailed(OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())));
+    return font;
+}
+
+TextBox::TextBox(HWND parent) {
+    window_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 100, 16,
+                                  parent, nullptr, ThisModule(), nullptr));
+    if (!window_) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+    // The design-time font of the box: Arial, 9 points.
+    SetFont(NewStandardFont(L"Arial", 9).Get());
+}
+
+std::wstring TextBox::Text() const {
+    const int length = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
+    return text;
+}
+
+void TextBox::SetText(const std::wstring& text) {
+    if (!SetWindowTextW(Handle(), text.c_str())) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+}
+
+void TextBox::SetMaxLength(long length) {
+    if (length < 0) Raise(ErrInvalidProperty);
+    SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0);
+    maxLength_ = length;
+}
+
+bool TextBox::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
+void TextBox::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+
+bool TextBox::Locked() const { return (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+void TextBox::SetLocked(bool locked) { SendMessageW(Handle(), EM_SETREADONLY, locked, 0); }
+
+bool TextBox::RightToLeft() const { return (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0; }
+
+void TextBox::SetRightToLeft(bool rightToLeft) {
+    const LONG style = GetWindowLongW(Handle(), GWL_EXSTYLE);
+    const LONG flags = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+    SetWindowLongW(Handle(), GWL_EXSTYLE, rightToLeft ? (style | flags) : (style & ~flags));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TextBox::SetFont(IFont* font) {
+    if (!font) Raise(ErrInvalidProperty);
+    CY size{};
+    ThrowIfFailed(font->get_Size(&size));
+    font_ = font;
+    fontSize_ = static_cast<float>(size.int64 / 10000.0);
+    ApplyFont();
+}
+
+void TextBox::SetFontSize(float points) {
+    CY size;
+    size.int64 = static_cast<LONGLONG>(points * 10000.0 + 0.5);
+    ThrowIfFailed(font_->put_Size(size));
+    fontSize_ = points;
+    ApplyFont();
+}
+
+void TextBox::ApplyFont() {
+    HFONT handle = nullptr;
+    ThrowIfFailed(font_->get_hFont(&handle));
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+} // namespace zarn

@@ -1,0 +1,71 @@
+#pragma once
+// `Text1`: the single-line text box child of the control surface, a real
+// EDIT window, with the settings a host's text box keeps for itself.
+#include "host/win/Handles.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <string>
+
+namespace zarn {
+
+class TextBox {
+public:
+    explicit TextBox(HWND parent);
+
+    HWND Handle() const { return window_.get(); }
+
+    std::wstring Text() const;
+    void SetText(const std::wstring& text);
+
+    // 0 means no limit of our own, as the host's text box has it.
+    long MaxLength() const { return maxLength_; }
+    void SetMaxLength(long length);
+
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+
+    bool Locked() const;
+    void SetLocked(bool locked);
+
+    // The font object; changes made to it show after ApplyFont().
+    IFont* Font() const { return font_.Get(); }
+    void SetFont(IFont* font);
+    void ApplyFont();
+
+    // The point size as the box keeps it, single precision. Kept here
+    // because a realized font object may report its size rounded to what
+    // the device can show.
+    float FontSize() const { return fontSize_; }
+    void SetFontSize(float points);
+
+    // Kept for the box's drag and drop and its mouse cursor.
+    short DragMode() const { return dragMode_; }
+    void SetDragMode(short mode) { dragMode_ = mode; }
+    short DropMode() const { return dropMode_; }
+    void SetDropMode(short mode) { dropMode_ = mode; }
+    short MousePointer() const { return mousePointer_; }
+    void SetMousePointer(short pointer) { mousePointer_ = pointer; }
+    IPictureDisp* MouseIcon() const { return mouseIcon_.Get(); }
+    void SetMouseIcon(IPictureDisp* icon) { mouseIcon_ = icon; }
+
+    bool RightToLeft() const;
+    void SetRightToLeft(bool rightToLeft);
+
+private:
+    UniqueHwnd window_;
+    Microsoft::WRL::ComPtr<IPictureDisp> mouseIcon_;
+    short dragMode_ = 0;
+    short dropMode_ = 0;
+    short mousePointer_ = 0;
+    Microsoft::WRL::ComPtr<IFont> font_;
+    long maxLength_ = 0;
+    float fontSize_ = 0;
+};
+
+// A new standard font object with the given face and point size.
+Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold = false);
+
+} // namespace zarn
