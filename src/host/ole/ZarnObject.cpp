@@ -117,6 +117,10 @@ HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS*
                            EXCEPINFO* excep, UINT* argErr) {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_INVALIDARG;
+    // A property takes exactly its new value; the type library's Invoke
+    // would quietly take the named one of several.
+    if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && params->cArgs > 1)
+        return DISP_E_BADPARAMCOUNT;
     Microsoft::WRL::ComPtr<ITypeInfo> info;
     HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
     if (FAILED(hr)) return hr;

@@ -1,0 +1,184 @@
+// The value properties through IDispatch, as a script or container calls
+// them: names and DISPIDs from the type library, and the setters' rules.
+#include "OcxSupport.h"
+
+using namespace zarn::test;
+
+namespace {
+
+DISPID IdOf(IDispatch* object, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = 12345;
+    const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return hr == S_OK ? id : static_cast<DISPID>(hr);
+}
+
+TEST(ComDispatch, NamesResolveWhateverTheirCase) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    UINT count = 99;
+    EXPECT_EQ(z->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+
+    EXPECT_EQ(IdOf(z.Get(), L"PValue"), 87);
+    EXPECT_EQ(IdOf(z.Get(), L"pvalue"), 87);
+    EXPECT_EQ(IdOf(z.Get(), L"PVALUE"), 87);
+    EXPECT_EQ(IdOf(z.Get(), L"minDATE"), 86);
+    EXPECT_EQ(IdOf(z.Get(), L"MaxDate"), 85);
+    EXPECT_EQ(IdOf(z.Get(), L"Enabled"), DISPID_ENABLED);
+    EXPECT_EQ(IdOf(z.Get(), L"MousePointer"), 90);
+    EXPECT_EQ(IdOf(z.Get(), L"gridline"), 70);
+    EXPECT_EQ(IdOf(z.Get(), L"Seperator"), 83);
+    EXPECT_EQ(IdOf(z.Get(), L"text_locked"), 42);
+    EXPECT_EQ(IdOf(z.Get(), L"DrawControl"), 1);
+    EXPECT_EQ(IdOf(z.Get(), L"DateIsNull"), 93);
+    // Published as misspelt; the correct spelling is no member.
+    EXPECT_EQ(IdOf(z.Get(), L"Separator"), DISP_E_UNKNOWNNAME);
+
+    // A method's argument names resolve after it.
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"drawcontrol"), const_cast<LPOLESTR>(L"STATUSTYPE")};
+    DISPID ids[2] = {-99, -99};
+    EXPECT_EQ(z->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids), S_OK);
+    EXPECT_EQ(ids[0], 1);
+    EXPECT_EQ(ids[1], 0);
+
+    DISPID id = -99;
+    EXPECT_EQ(z->GetIDsOfNames(IID_IUnknown, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNINTERFACE);
+}
+
+TEST(ComDispatch, PValueKeepsTheTypeItWasGiven) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR 20240229");
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, Var::Double(20240301.0)).hr, S_OK);
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_R8 20240301");
+    EXPECT_EQ(sink.changed, Ids({id::PValue, id::PValue, id::PValue}));
+
+    // Eight characters that are no positive number leave the value alone,
+    // yet the setter still reports the property changed.
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
+    sink.changed.clear();
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"00000000").hr, S_OK);
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
+    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"-1234567").hr, S_OK);
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
+    EXPECT_EQ(sink.changed, Ids({id::PValue, id::PValue}));
+
+    // Anything not eight characters long becomes today, as text.
+    const std::wstring today = L"VT_BSTR " + TodayText();
+    const std::pair<const char*, Var> others[] = {
+        {"Empty", Var()},
+        {"empty text", Var(L"")},
+        {"seven digits", Var(L"1234567")},
+        {"nine digits", Var(123456789)},
+        {"True", Var::Bool(true)},
+    };
+    for (const auto& [what, value] : others) {
+        ASSERT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
+        EXPECT_EQ(PropPut(z.Get(), id::PValue, value).hr, S_OK) << what;
+        EXPECT_EQ(Read(z.Get(), id::PValue), today) << what;
+    }
+}
+
+TEST(ComDispatch, MinAndMaxDateStayInOrder) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    EXPECT_EQ(ReadLong(z.Get(), id::MinDate), 19010101);
+    EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), 20991231);
+    ASSERT_EQ(PropPut(z.Get(), id::PValue, L"20500101").hr, S_OK);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+
+    struct Step {
+        DISPID member;
+        long value;
+        long min, max; // expected afterwards
+    };
+    const Step steps[] = {
+        {id::MaxDate, 21000101, 19010101, 20991231}, // past 2099
+        {id::MaxDate, 19010101, 19010101, 20991231}, // equal to MinDate
+        {id::MaxDate, 20991231, 19010101, 20991231}, // the last day itself
+        {id::MinDate, 18991231, 19010101, 20991231}, // before 1900
+        {id::MinDate, 19000101, 19000101, 20991231},
+        {id::MinDate, 19000000, 19000000, 20991231}, // no calendar check
+        {id::MinDate, 20991231, 19000000, 20991231}, // equal to MaxDate
+        {id::MaxDate, 20000101, 19000000, 20000101},
+        {id::MinDate, 20000102, 19000000, 20000101}, // above MaxDate
+        {id::MinDate, 19991231, 19991231, 20000101},
+        {id::MaxDate, 19991231, 19991231, 20000101}, // equal to MinDate
+    };
+    for (const Step& s : steps) {
+        EXPECT_EQ(PropPut(z.Get(), s.member, s.value).hr, S_OK) << s.value;
+        EXPECT_EQ(ReadLong(z.Get(), id::MinDate), s.min) << "after " << s.value;
+        EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), s.max) << "after " << s.value;
+    }
+    EXPECT_EQ(sink.changed, Ids({id::MaxDate, id::MinDate, id::MinDate, id::MaxDate, id::MinDate}));
+    // The range does not pull the value into it.
+    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR 20500101");
+}
+
+TEST(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    EXPECT_EQ(Read(z.Get(), id::Seperator), L"VT_BSTR /");
+    EXPECT_EQ(Read(z.Get(), id::PlaceHolder), L"VT_BSTR _");
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+
+    struct Step {
+        DISPID member;
+        const wchar_t* value;
+        const wchar_t* seperator; // expected afterwards
+        const wchar_t* placeHolder;
+        bool notifies;
+    };
+    const Step steps[] = {
+        {id::Seperator, L".", L"/", L"_", false},
+        {id::Seperator, L"//", L"/", L"_", false},
+        {id::Seperator, L"", L"/", L"_", false},
+        {id::Seperator, L"_", L"/", L"_", false}, // the placeholder, and no separator anyway
+        {id::Seperator, L"-", L"-", L"_", true},
+        {id::Seperator, L"\\", L"\\", L"_", true},
+        {id::Seperator, L":", L":", L"_", true},
+        {id::PlaceHolder, L"_", L":", L"_", false}, // its own current value
+        {id::PlaceHolder, L"x", L":", L"_", false},
+        {id::PlaceHolder, L"##", L":", L"_", false},
+        {id::PlaceHolder, L"-", L":", L"-", true},
+        {id::Seperator, L"-", L":", L"-", false}, // equal to the placeholder
+        {id::PlaceHolder, L" ", L":", L" ", true},
+        {id::Seperator, L"-", L"-", L" ", true},
+        {id::PlaceHolder, L"-", L"-", L"-", true}, // the separator's own character is allowed
+        {id::PlaceHolder, L"#", L"-", L"#", true},
+    };
+    for (const Step& s : steps) {
+        sink.changed.clear();
+        EXPECT_EQ(PropPut(z.Get(), s.member, s.value).hr, S_OK);
+        const std::wstring what = std::wstring(s.member == id::Seperator ? L"Seperator=" : L"PlaceHolder=") +
+                                  L"'" + s.value + L"'";
+        EXPECT_EQ(Read(z.Get(), id::Seperator), std::wstring(L"VT_BSTR ") + s.seperator) << what;
+        EXPECT_EQ(Read(z.Get(), id::PlaceHolder), std::wstring(L"VT_BSTR ") + s.placeHolder) << what;
+        EXPECT_EQ(sink.changed, s.notifies ? Ids({s.member}) : Ids({})) << what;
+    }
+}
+
+TEST(ComDispatch, CalendarFirstDayOfWeekTakesOnlyTheSevenDays) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), 1);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    const std::pair<long, long> steps[] = {{3, 3}, {0, 3}, {8, 3}, {-1, 3}, {7, 7}, {1, 1}};
+    for (const auto& [value, expected] : steps) {
+        EXPECT_EQ(PropPut(z.Get(), id::CalendarFirstDayOfWeek, value).hr, S_OK);
+        EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), expected) << "after " << value;
+    }
+    EXPECT_EQ(sink.changed, Ids({id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek}));
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+// Change notification: what a container's IPropertyNotifySink hears for
+// each setter, in order, and what it does not hear.
+#include "OcxSupport.h"
+
+using namespace zarn::test;
+
+namespace {
+
+ComPtr<IPictureDisp> SmallBitmapPicture() {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = CreateBitmap(8, 8, 1, 32, nullptr);
+    ComPtr<IPictureDisp> picture;
+    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture.GetAddressOf())),
+              S_OK);
+    return picture;
+}
+
+TEST(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    ASSERT_EQ(PropPut(z.Get(), id::BgColor, 0x123456).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::ButtonBgColor, 0x654321).hr, S_OK);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+
+    EXPECT_EQ(PropPut(z.Get(), id::Enabled, Var::Bool(false)).hr, S_OK);
+    EXPECT_EQ(sink.changed, Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
+    EXPECT_EQ(ReadLong(z.Get(), id::BgColor), 0xE0E0E0);
+    EXPECT_EQ(ReadLong(z.Get(), id::ButtonBgColor), 0xE0E0E0);
+    EXPECT_EQ(Read(z.Get(), id::Enabled), L"VT_BOOL False");
+    EXPECT_EQ(Read(z.Get(), id::Text_Enabled), L"VT_BOOL False");
+    EXPECT_EQ(Read(z.Get(), id::Text_Locked), L"VT_BOOL True");
+
+    sink.changed.clear();
+    EXPECT_EQ(PropPut(z.Get(), id::Enabled, Var::Bool(true)).hr, S_OK);
+    EXPECT_EQ(sink.changed, Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
+    // The host's colours are gone: enabling leaves white.
+    EXPECT_EQ(ReadLong(z.Get(), id::BgColor), 0xFFFFFF);
+    EXPECT_EQ(ReadLong(z.Get(), id::ButtonBgColor), 0xFFFFFF);
+    EXPECT_EQ(Read(z.Get(), id::Enabled), L"VT_BOOL True");
+    EXPECT_EQ(Read(z.Get(), id::Text_Enabled), L"VT_BOOL True");
+    EXPECT_EQ(Read(z.Get(), id::Text_Locked), L"VT_BOOL False");
+}
+
+// The keys "MousePointer" and "Gridline" are spelt unlike their members;
+// the sink must still hear the members' DISPIDs.
+TEST(ComNotify, KeysReachTheirMembersDispids) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    EXPECT_EQ(PropPut(z.Get(), id::mousePointer, 11).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::GridLine, 3).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::TextMaxLength, 10).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::AllowNull, Var::Bool(false)).hr, S_OK); // the value is set: no PValue
+    EXPECT_EQ(sink.changed, Ids({id::mousePointer, id::GridLine, id::TextMaxLength, id::AllowNull}));
+    EXPECT_EQ(ReadLong(z.Get(), id::mousePointer), 11);
+    EXPECT_EQ(ReadLong(z.Get(), id::GridLine), 3);
+}
+
+TEST(ComNotify, IgnoredValuesNotifyNothing) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    EXPECT_EQ(PropPut(z.Get(), id::MinDate, 18991231).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::MinDate, 20991231).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::MaxDate, 21000101).hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::Seperator, L".").hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::PlaceHolder, L"_").hr, S_OK);
+    EXPECT_EQ(PropPut(z.Get(), id::CalendarFirstDayOfWeek, 8).hr, S_OK);
+    EXPECT_EQ(sink.changed, Ids({}));
+}
+
+TEST(ComNotify, WeekSignPictureNotifiesTwice) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    const auto picture = SmallBitmapPicture();
+    ASSERT_TRUE(picture);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+
+    EXPECT_EQ(PropPutRef(z.Get(), id::WeekSignPicture, Var::Object(picture.Get())).hr, S_OK);
+    EXPECT_EQ(sink.changed, Ids({id::WeekSignPicture, id::WeekSignPicture}));
+    const DispResult got = PropGet(z.Get(), id::WeekSignPicture);
+    ASSERT_EQ(got.hr, S_OK);
+    ASSERT_EQ(V_VT(&got.value), VT_DISPATCH);
+    EXPECT_EQ(V_DISPATCH(&got.value), picture.Get());
+
+    sink.changed.clear();
+    EXPECT_EQ(PropPutRef(z.Get(), id::WeekSignPicture, Var::Object(nullptr)).hr, S_OK);
+    EXPECT_EQ(sink.changed, Ids({id::WeekSignPicture, id::WeekSignPicture}));
+}
+
+// A script's CreateObject gets no InitNew: the first use of any property
+// initialises the control, and the initial value of PValue is reported
+// once, before the getter returns. A sink that reads the property back
+// while it is told sees the new value.
+TEST(ComNotify, FirstUseInitialisesAndReportsPValueOnce) {
+    const auto z = Ocx::Get().Create();
+    ASSERT_TRUE(z);
+    NotifySink sink;
+    std::wstring seenInside;
+    sink.onChanged = [&](DISPID member) {
+        if (member == id::PValue) seenInside = Read(z.Get(), id::PValue);
+    };
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    EXPECT_EQ(sink.changed, Ids({})); // connecting is no use of a property
+
+    const std::wstring today = L"VT_BSTR " + TodayText();
+    EXPECT_EQ(Read(z.Get(), id::PValue), today);
+    EXPECT_EQ(sink.changed, Ids({id::PValue}));
+    EXPECT_EQ(seenInside, today);
+
+    EXPECT_EQ(Read(z.Get(), id::PValue), today);
+    EXPECT_EQ(ReadLong(z.Get(), id::MinDate), 19010101);
+    EXPECT_EQ(sink.changed, Ids({id::PValue}));
+}
+
+// The __Zarn connection point takes an event sink and lets it go.
+TEST(ComNotify, EventSinkConnectsAndDisconnects) {
+    const auto z = NewControl();
+    ASSERT_TRUE(z);
+    EventSink events;
+    {
+        Connection connection(z.Get(), kDiidZarnEvents, &events);
+        EXPECT_NE(connection.Cookie(), 0u);
+        EXPECT_EQ(events.refs, 2u);
+    }
+    EXPECT_EQ(events.refs, 1u);
+
+    // A sink without the outgoing interface is refused.
+    NotifySink notOne;
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(z.As(&container), S_OK);
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(container->FindConnectionPoint(kDiidZarnEvents, point.GetAddressOf()), S_OK);
+    DWORD cookie = 0xdeadbeef;
+    EXPECT_EQ(point->Advise(&notOne, &cookie), CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(cookie, 0u);
+    EXPECT_EQ(notOne.refs, 1u);
+    EXPECT_EQ(point->Unadvise(12345), CONNECT_E_NOCONNECTION);
+
+    IID iid = GUID_NULL;
+    EXPECT_EQ(point->GetConnectionInterface(&iid), S_OK);
+    EXPECT_TRUE(iid == kDiidZarnEvents);
+    ComPtr<IConnectionPoint> none;
+    EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, none.GetAddressOf()), CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(none.Get(), nullptr);
+}
+
+} // namespace
