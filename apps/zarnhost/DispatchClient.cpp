@@ -32,7 +32,8 @@ CallResult DispatchClient::Invoke(const wchar_t* name, WORD flags, DISPPARAMS& p
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     r.hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(r.hr)) return r;
+    if (FAILED(r.hr))
+        return r;
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO excep{};
@@ -87,8 +88,9 @@ std::wstring Describe(const CallResult& r) {
         swprintf(hex, 16, L"&H%lX", std::stoul(r.text));
         return std::wstring(hex) + L" (Colour)";
     }
-    static const wchar_t* const names[] = {L"Empty", L"Null", L"Integer", L"Long", L"Single", L"Double",
-                                           L"Currency", L"Date", L"String", L"Object", L"Error", L"Boolean"};
+    static const wchar_t* const names[] = {L"Empty",  L"Null",   L"Integer",  L"Long",
+                                           L"Single", L"Double", L"Currency", L"Date",
+                                           L"String", L"Object", L"Error",    L"Boolean"};
     const std::wstring type = r.type < std::size(names) ? names[r.type] : L"VT " + std::to_wstring(r.type);
     return r.type == VT_EMPTY ? L"(done)" : r.text + L" (" + type + L")";
 }

@@ -18,7 +18,8 @@ MessageBoxWatcher::MessageBoxWatcher() {
 }
 
 MessageBoxWatcher::~MessageBoxWatcher() {
-    if (hook_) UnhookWindowsHookEx(hook_);
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
     delete recorded;
     recorded = nullptr;
 }

@@ -14,7 +14,9 @@ using zarnhost::DispatchClient;
 
 namespace {
 
-void Say(const std::wstring& line) { wprintf(L"%ls\n", line.c_str()); }
+void Say(const std::wstring& line) {
+    wprintf(L"%ls\n", line.c_str());
+}
 
 BOOL CALLBACK CollectEdit(HWND child, LPARAM out) {
     wchar_t name[32] = L"";
@@ -30,7 +32,8 @@ BOOL CALLBACK CollectEdit(HWND child, LPARAM out) {
 BOOL CALLBACK CollectFromPark(HWND top, LPARAM out) {
     wchar_t cls[32] = L"";
     GetClassNameW(top, cls, 32);
-    if (std::wstring(cls) == L"Zarn2Park") EnumChildWindows(top, CollectEdit, out);
+    if (std::wstring(cls) == L"Zarn2Park")
+        EnumChildWindows(top, CollectEdit, out);
     return TRUE;
 }
 
@@ -45,12 +48,14 @@ std::vector<std::wstring> TextBoxes() {
 
 void ShowTextBoxes() {
     std::wstring line = L"  text boxes:";
-    for (const auto& t : TextBoxes()) line += L" [" + t + L"]";
+    for (const auto& t : TextBoxes())
+        line += L" [" + t + L"]";
     Say(line);
 }
 
 void ShowMessages(zarnhost::MessageBoxWatcher& watcher) {
-    for (const auto& m : watcher.Take()) Say(L"  message box: " + m);
+    for (const auto& m : watcher.Take())
+        Say(L"  message box: " + m);
 }
 
 Microsoft::WRL::ComPtr<IDispatch> CreateControl() {
@@ -121,7 +126,8 @@ int RunScriptedDemo() {
 } // namespace
 
 int wmain() {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
     const int rc = RunScriptedDemo();
     CoUninitialize();
     return rc;

@@ -8,7 +8,8 @@ thread_local SharedSettings* current = nullptr;
 } // namespace
 
 SharedSettings& SharedSettings::ForThread() {
-    if (!current) current = new SharedSettings();
+    if (!current)
+        current = new SharedSettings();
     return *current;
 }
 

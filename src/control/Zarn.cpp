@@ -23,8 +23,9 @@ std::wstring LocalTodayText() {
 
 // A value setter's failure reaches a running host as error 382.
 void RaiseValueError(const std::wstring& label, bool userMode) {
-    zarn::RaiseToHost(label, RuntimeError(zarn::ErrSetNotSupportedAtRuntime,
-                                          zarn::DescriptionOf(zarn::ErrSetNotSupportedAtRuntime)),
+    zarn::RaiseToHost(label,
+                      RuntimeError(zarn::ErrSetNotSupportedAtRuntime,
+                                   zarn::DescriptionOf(zarn::ErrSetNotSupportedAtRuntime)),
                       userMode);
 }
 
@@ -44,7 +45,9 @@ Zarn::~Zarn() {
     Shared().TodayFont.Reset();
 }
 
-void Zarn::Redraw() { surface_.Invalidate(); }
+void Zarn::Redraw() {
+    surface_.Invalidate();
+}
 
 // ---------------------------------------------------------------------------
 // Initialisation of a control placed anew: values go straight into the
@@ -103,10 +106,13 @@ void Zarn::InitProperties() {
 // ---------------------------------------------------------------------------
 // Value and behaviour
 
-Variant Zarn::PValue() const { return Shared().PValue; }
+Variant Zarn::PValue() const {
+    return Shared().PValue;
+}
 
 void Zarn::PValue(const Variant& value) {
-    zarn::Trapped([&] { StorePValue(value); }, [&](const RuntimeError&) { RaiseValueError(L"PValue", UserMode()); });
+    zarn::Trapped([&] { StorePValue(value); },
+                  [&](const RuntimeError&) { RaiseValueError(L"PValue", UserMode()); });
 }
 
 // Anything that is not an eight-character value becomes today; an
@@ -123,26 +129,34 @@ void Zarn::StorePValue(const Variant& value) {
     Changed(L"PValue");
 }
 
-void Zarn::ShowValue() { Text1().SetText(FnsDate::RetStrMthYrFromLng(zarn::ToLong(Shared().PValue.Get()))); }
+void Zarn::ShowValue() {
+    Text1().SetText(FnsDate::RetStrMthYrFromLng(zarn::ToLong(Shared().PValue.Get())));
+}
 
-long Zarn::MaxDate() const { return Shared().MaxDate; }
+long Zarn::MaxDate() const {
+    return Shared().MaxDate;
+}
 
 void Zarn::MaxDate(long value) {
     zarn::Trapped(
         [&] {
-            if (value > 20991231 || value <= Shared().MinDate) return;
+            if (value > 20991231 || value <= Shared().MinDate)
+                return;
             Shared().MaxDate = value;
             Changed(L"MaxDate");
         },
         [&](const RuntimeError&) { RaiseValueError(L"MaxDate", UserMode()); });
 }
 
-long Zarn::MinDate() const { return Shared().MinDate; }
+long Zarn::MinDate() const {
+    return Shared().MinDate;
+}
 
 void Zarn::MinDate(long value) {
     zarn::Trapped(
         [&] {
-            if (value < 19000000 || value >= Shared().MaxDate) return;
+            if (value < 19000000 || value >= Shared().MaxDate)
+                return;
             Shared().MinDate = value;
             Changed(L"MinDate");
         },
@@ -152,17 +166,21 @@ void Zarn::MinDate(long value) {
 void Zarn::AllowNull(bool value) {
     allowNull_ = value;
     Changed(L"AllowNull");
-    if (value) return;
+    if (value)
+        return;
     // Only a value loaded empty can be "" here: the setter never stores it.
     const VARIANT& current = Shared().PValue.Get();
-    const bool empty = V_VT(&current) == VT_EMPTY || (V_VT(&current) == VT_BSTR && SysStringLen(V_BSTR(&current)) == 0);
-    if (empty) PValue(Variant::FromText(LocalTodayText()));
+    const bool empty =
+        V_VT(&current) == VT_EMPTY || (V_VT(&current) == VT_BSTR && SysStringLen(V_BSTR(&current)) == 0);
+    if (empty)
+        PValue(Variant::FromText(LocalTodayText()));
 }
 
 void Zarn::Seperator(const std::wstring& value) {
     zarn::Trapped(
         [&] {
-            if (value.size() != 1 || value == placeHolder_ || std::wstring_view(L"/-\\:").find(value[0]) == std::wstring_view::npos)
+            if (value.size() != 1 || value == placeHolder_ ||
+                std::wstring_view(L"/-\\:").find(value[0]) == std::wstring_view::npos)
                 return;
             seperator_ = value;
             Changed(L"Seperator");
@@ -174,7 +192,8 @@ void Zarn::PlaceHolder(const std::wstring& value) {
     zarn::Trapped(
         [&] {
             // Checked against the placeholder itself, not the separator.
-            if (value.size() != 1 || value == placeHolder_ || std::wstring_view(L"_#- ").find(value[0]) == std::wstring_view::npos)
+            if (value.size() != 1 || value == placeHolder_ ||
+                std::wstring_view(L"_#- ").find(value[0]) == std::wstring_view::npos)
                 return;
             placeHolder_ = value;
             Changed(L"PlaceHolder");
@@ -182,13 +201,17 @@ void Zarn::PlaceHolder(const std::wstring& value) {
         [&](const RuntimeError&) { RaiseValueError(L"PlaceHolder", UserMode()); });
 }
 
-long Zarn::TextViewType() const { return Shared().TextViewType; }
+long Zarn::TextViewType() const {
+    return Shared().TextViewType;
+}
 void Zarn::TextViewType(long value) {
     Shared().TextViewType = value;
     Changed(L"TextViewType");
 }
 
-long Zarn::TextViewFormat() const { return Shared().TextViewFormat; }
+long Zarn::TextViewFormat() const {
+    return Shared().TextViewFormat;
+}
 void Zarn::TextViewFormat(long value) {
     Shared().TextViewFormat = value;
     Changed(L"TextViewFormat");
@@ -200,13 +223,17 @@ void Zarn::TextMaxLength(short value) {
     Changed(L"TextMaxLength");
 }
 
-bool Zarn::Text_Enabled() const { return Text1().Enabled(); }
+bool Zarn::Text_Enabled() const {
+    return Text1().Enabled();
+}
 void Zarn::Text_Enabled(bool value) {
     Text1().SetEnabled(value);
     Changed(L"Text_Enabled");
 }
 
-bool Zarn::Text_Locked() const { return Text1().Locked(); }
+bool Zarn::Text_Locked() const {
+    return Text1().Locked();
+}
 void Zarn::Text_Locked(bool value) {
     Text1().SetLocked(value);
     Changed(L"Text_Locked");
@@ -244,15 +271,20 @@ void Zarn::SelectControl(long value) {
     Changed(L"SelectControl");
 }
 
-long Zarn::CalendarOption() const { return Shared().CalendarOption; }
+long Zarn::CalendarOption() const {
+    return Shared().CalendarOption;
+}
 void Zarn::CalendarOption(long value) {
     Shared().CalendarOption = value;
     Changed(L"CalendarOption");
 }
 
-long Zarn::CalendarFirstDayOfWeek() const { return Shared().CalendarFirstDayOfWeek; }
+long Zarn::CalendarFirstDayOfWeek() const {
+    return Shared().CalendarFirstDayOfWeek;
+}
 void Zarn::CalendarFirstDayOfWeek(long value) {
-    if (value < 1 || value > 7) return;
+    if (value < 1 || value > 7)
+        return;
     Shared().CalendarFirstDayOfWeek = value;
     Changed(L"CalendarFirstDayOfWeek");
 }
@@ -260,11 +292,12 @@ void Zarn::CalendarFirstDayOfWeek(long value) {
 // ---------------------------------------------------------------------------
 // Face
 
-#define ZARN_FACE_SETTER(Type, Name, field, redraw)                                                               \
-    void Zarn::Name(Type value) {                                                                                 \
-        field = value;                                                                                            \
-        Changed(L## #Name);                                                                                       \
-        if (redraw) Redraw();                                                                                     \
+#define ZARN_FACE_SETTER(Type, Name, field, redraw)                                                          \
+    void Zarn::Name(Type value) {                                                                            \
+        field = value;                                                                                       \
+        Changed(L## #Name);                                                                                  \
+        if (redraw)                                                                                          \
+            Redraw();                                                                                        \
     }
 ZARN_FACE_SETTER(bool, ShowIcon, showIcon_, true)
 ZARN_FACE_SETTER(IPictureDisp*, Icon, icon_, true)

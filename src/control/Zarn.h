@@ -132,11 +132,13 @@ public:
     void WeekSignPictureSize(long value);
 
     // Calendar settings that the setter stores as given, under their key.
-#define ZARN_STORED(Type, Name, Key)                                                                             \
-    Type Name() const { return Shared().Name; }                                                                   \
-    void Name(Type value) {                                                                                       \
-        Shared().Name = value;                                                                                    \
-        Changed(Key);                                                                                             \
+#define ZARN_STORED(Type, Name, Key)                                                                         \
+    Type Name() const {                                                                                      \
+        return Shared().Name;                                                                                \
+    }                                                                                                        \
+    void Name(Type value) {                                                                                  \
+        Shared().Name = value;                                                                               \
+        Changed(Key);                                                                                        \
     }
     ZARN_STORED(long, CalendarSelectStyle, L"CalendarSelectStyle")
     ZARN_STORED(long, CalendarSelectPicDrawMode, L"CalendarSelectPicDrawMode")
@@ -189,16 +191,23 @@ public:
     void RightToLeft(bool value);
 
 private:
-    static SharedSettings& Shared() { return SharedSettings::ForThread(); }
-    void Changed(std::wstring_view key) { host_.PropertyChanged(key); }
-    bool UserMode() const { return host_.UserMode(); }
+    static SharedSettings& Shared() {
+        return SharedSettings::ForThread();
+    }
+    void Changed(std::wstring_view key) {
+        host_.PropertyChanged(key);
+    }
+    bool UserMode() const {
+        return host_.UserMode();
+    }
     void Redraw();
     void StorePValue(const zarn::Variant& value);
     void ShowValue();
     Ref<IFont> TodayFontObject() const;
     void ChangeTextFont(std::wstring_view key, auto&& change);
     POINT NaturalSize(IPictureDisp* picture);
-    static void SizeByMode(long mode, long& width, long& height, long naturalW, long naturalH, bool hasPicture);
+    static void SizeByMode(long mode, long& width, long& height, long naturalW, long naturalH,
+                           bool hasPicture);
 
     zarn::ControlHost& host_;
     zarn::Surface surface_;

@@ -11,11 +11,14 @@ using zarn::ThrowIfFailed;
 
 namespace {
 
-long RoundHalfEven(double value) { return static_cast<long>(std::nearbyint(value)); }
+long RoundHalfEven(double value) {
+    return static_cast<long>(std::nearbyint(value));
+}
 
 template <class Q, class From> Microsoft::WRL::ComPtr<Q> As(From* from) {
     Microsoft::WRL::ComPtr<Q> to;
-    if (!from) zarn::Raise(91);
+    if (!from)
+        zarn::Raise(91);
     ThrowIfFailed(from->QueryInterface(__uuidof(Q), reinterpret_cast<void**>(to.GetAddressOf())));
     return to;
 }
@@ -25,7 +28,9 @@ template <class Q, class From> Microsoft::WRL::ComPtr<Q> As(From* from) {
 // ---------------------------------------------------------------------------
 // Text1's font
 
-Zarn::Ref<IFontDisp> Zarn::Font() const { return As<IFontDisp>(Text1().Font()); }
+Zarn::Ref<IFontDisp> Zarn::Font() const {
+    return As<IFontDisp>(Text1().Font());
+}
 
 void Zarn::Font(IFontDisp* value) {
     Text1().SetFont(As<IFont>(value).Get());
@@ -86,7 +91,9 @@ void Zarn::FontName(const std::wstring& value) {
     ChangeTextFont(L"FontName", [&](IFont& f) { return f.put_Name(name.Get()); });
 }
 
-long Zarn::FontSize() const { return RoundHalfEven(Text1().FontSize()); }
+long Zarn::FontSize() const {
+    return RoundHalfEven(Text1().FontSize());
+}
 
 // Sizes below 9 become 9 and sizes above 30 become 28.
 void Zarn::FontSize(long value) {
@@ -149,7 +156,9 @@ long Zarn::TodayFontSize() const {
 // ---------------------------------------------------------------------------
 // Calendar settings with a rule of their own
 
-OLE_COLOR Zarn::CalendarBackSelected() const { return Shared().CalendarBackSelected; }
+OLE_COLOR Zarn::CalendarBackSelected() const {
+    return Shared().CalendarBackSelected;
+}
 
 void Zarn::CalendarBackSelected(OLE_COLOR value) {
     Shared().CalendarBackSelected = value;
@@ -157,13 +166,17 @@ void Zarn::CalendarBackSelected(OLE_COLOR value) {
     Changed(L"CalendarBackSelected");
 }
 
-short Zarn::CalendarGridWidth() const { return zarn::NarrowToInteger(Shared().CalendarGridWidth); }
+short Zarn::CalendarGridWidth() const {
+    return zarn::NarrowToInteger(Shared().CalendarGridWidth);
+}
 void Zarn::CalendarGridWidth(short value) {
     Shared().CalendarGridWidth = value < 20 ? 30 : value;
     Changed(L"CalendarGridWidth");
 }
 
-short Zarn::CalendarGridHeight() const { return zarn::NarrowToInteger(Shared().CalendarGridHeight); }
+short Zarn::CalendarGridHeight() const {
+    return zarn::NarrowToInteger(Shared().CalendarGridHeight);
+}
 void Zarn::CalendarGridHeight(short value) {
     Shared().CalendarGridHeight = value < 20 ? 30 : value;
     Changed(L"CalendarGridHeight");
@@ -187,18 +200,27 @@ POINT Zarn::NaturalSize(IPictureDisp* picture) {
 
 void Zarn::SizeByMode(long mode, long& width, long& height, long naturalW, long naturalH, bool hasPicture) {
     switch (mode) {
-    case 0: width = height = 16; break;
-    case 1: width = height = 32; break;
-    case 4: width = height = 64; break;
+    case 0:
+        width = height = 16;
+        break;
+    case 1:
+        width = height = 32;
+        break;
+    case 4:
+        width = height = 64;
+        break;
     case 2:
         width = hasPicture ? naturalW : 32;
         height = hasPicture ? naturalH : 32;
         break;
-    default: break; // custom sizes stay as the host set them
+    default:
+        break; // custom sizes stay as the host set them
     }
 }
 
-Zarn::Ref<IPictureDisp> Zarn::TodayPicture() const { return Shared().TodayPicture; }
+Zarn::Ref<IPictureDisp> Zarn::TodayPicture() const {
+    return Shared().TodayPicture;
+}
 
 void Zarn::TodayPicture(IPictureDisp* value) {
     SharedSettings& s = Shared();
@@ -213,17 +235,21 @@ void Zarn::TodayPicture(IPictureDisp* value) {
     }
 }
 
-long Zarn::TodayPictureSize() const { return Shared().TodayPictureSize; }
+long Zarn::TodayPictureSize() const {
+    return Shared().TodayPictureSize;
+}
 
 void Zarn::TodayPictureSize(long value) {
     SharedSettings& s = Shared();
     s.TodayPictureSize = value;
     Changed(L"TodayPictureSize");
-    SizeByMode(value, s.TodayPictureWidth, s.TodayPictureHeight, s.TodayOriginalPicSizeW, s.TodayOriginalPicSizeH,
-               s.TodayPicture != nullptr);
+    SizeByMode(value, s.TodayPictureWidth, s.TodayPictureHeight, s.TodayOriginalPicSizeW,
+               s.TodayOriginalPicSizeH, s.TodayPicture != nullptr);
 }
 
-Zarn::Ref<IPictureDisp> Zarn::WeekSignPicture() const { return Shared().WeekSignPicture; }
+Zarn::Ref<IPictureDisp> Zarn::WeekSignPicture() const {
+    return Shared().WeekSignPicture;
+}
 
 // Notifies twice, once for the reference and once for its size, as the
 // week-sign picture always has.
@@ -241,7 +267,9 @@ void Zarn::WeekSignPicture(IPictureDisp* value) {
     }
 }
 
-long Zarn::WeekSignPictureSize() const { return Shared().WeekSignPictureSize; }
+long Zarn::WeekSignPictureSize() const {
+    return Shared().WeekSignPictureSize;
+}
 
 void Zarn::WeekSignPictureSize(long value) {
     SharedSettings& s = Shared();
@@ -254,31 +282,41 @@ void Zarn::WeekSignPictureSize(long value) {
 // ---------------------------------------------------------------------------
 // Text1's mouse, drag and drop and reading order
 
-long Zarn::OLEDragMode() const { return Text1().DragMode(); }
+long Zarn::OLEDragMode() const {
+    return Text1().DragMode();
+}
 void Zarn::OLEDragMode(long value) {
     Text1().SetDragMode(zarn::NarrowToInteger(value));
     Changed(L"OLEDragMode");
 }
 
-long Zarn::OLEDropMode() const { return Text1().DropMode(); }
+long Zarn::OLEDropMode() const {
+    return Text1().DropMode();
+}
 void Zarn::OLEDropMode(long value) {
     Text1().SetDropMode(zarn::NarrowToInteger(value));
     Changed(L"OLEDropMode");
 }
 
-long Zarn::mousePointer() const { return Text1().MousePointer(); }
+long Zarn::mousePointer() const {
+    return Text1().MousePointer();
+}
 void Zarn::mousePointer(long value) {
     Text1().SetMousePointer(zarn::NarrowToInteger(value));
     Changed(L"MousePointer");
 }
 
-Zarn::Ref<IPictureDisp> Zarn::MouseIcon() const { return Text1().MouseIcon(); }
+Zarn::Ref<IPictureDisp> Zarn::MouseIcon() const {
+    return Text1().MouseIcon();
+}
 void Zarn::MouseIcon(IPictureDisp* value) {
     Text1().SetMouseIcon(value);
     Changed(L"MouseIcon");
 }
 
-bool Zarn::RightToLeft() const { return Text1().RightToLeft(); }
+bool Zarn::RightToLeft() const {
+    return Text1().RightToLeft();
+}
 void Zarn::RightToLeft(bool value) {
     Text1().SetRightToLeft(value);
     Changed(L"RightToLeft");

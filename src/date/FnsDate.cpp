@@ -62,7 +62,8 @@ std::optional<DATE> CalendarDate(long year, long month, long day) {
     st.wMonth = static_cast<WORD>(month);
     st.wDay = static_cast<WORD>(day);
     DATE date = 0;
-    if (!SystemTimeToVariantTime(&st, &date)) return std::nullopt;
+    if (!SystemTimeToVariantTime(&st, &date))
+        return std::nullopt;
     return date;
 }
 
@@ -74,11 +75,16 @@ std::optional<DATE> CalendarDate(long year, long month, long day) {
 FieldOrder OrderOf(wchar_t a, wchar_t b) {
     a = static_cast<wchar_t>(std::towlower(a));
     b = static_cast<wchar_t>(std::towlower(b));
-    if (a == L'd' && b == L'y') return FieldOrder::DayMonthYear;
-    if (a == L'd' && b == L'm') return FieldOrder::DayYearMonth;
-    if (a == L'm' && b == L'd') return FieldOrder::MonthYearDay;
-    if (a == L'y' && b == L'm') return FieldOrder::YearDayMonth;
-    if (a == L'y' && b == L'd') return FieldOrder::YearMonthDay;
+    if (a == L'd' && b == L'y')
+        return FieldOrder::DayMonthYear;
+    if (a == L'd' && b == L'm')
+        return FieldOrder::DayYearMonth;
+    if (a == L'm' && b == L'd')
+        return FieldOrder::MonthYearDay;
+    if (a == L'y' && b == L'm')
+        return FieldOrder::YearDayMonth;
+    if (a == L'y' && b == L'd')
+        return FieldOrder::YearMonthDay;
     return FieldOrder::MonthDayYear;
 }
 
@@ -86,7 +92,8 @@ FieldOrder OrderOf(wchar_t a, wchar_t b) {
 // and the one before its last.
 FieldOrder DisplayOrder() {
     const std::wstring pattern = sysDates::DateFormat(0);
-    if (pattern.size() < 2) zarn::Raise(zarn::ErrInvalidCall); // no second key to read
+    if (pattern.size() < 2)
+        zarn::Raise(zarn::ErrInvalidCall); // no second key to read
     // Kept on purpose: the character before the last, so a pattern ending in
     // a one-letter field (yyyy/M/d) keys on its separator and falls back to
     // month, day, year.
@@ -99,12 +106,18 @@ std::wstring Joined(FieldOrder order, const std::wstring& day, const std::wstrin
         return x + L' ' + y + L' ' + z;
     };
     switch (order) {
-    case FieldOrder::DayMonthYear: return join(day, month, year);
-    case FieldOrder::DayYearMonth: return join(day, year, month);
-    case FieldOrder::MonthYearDay: return join(month, year, day);
-    case FieldOrder::YearDayMonth: return join(year, day, month);
-    case FieldOrder::YearMonthDay: return join(year, month, day);
-    case FieldOrder::MonthDayYear: break;
+    case FieldOrder::DayMonthYear:
+        return join(day, month, year);
+    case FieldOrder::DayYearMonth:
+        return join(day, year, month);
+    case FieldOrder::MonthYearDay:
+        return join(month, year, day);
+    case FieldOrder::YearDayMonth:
+        return join(year, day, month);
+    case FieldOrder::YearMonthDay:
+        return join(year, month, day);
+    case FieldOrder::MonthDayYear:
+        break;
     }
     return join(month, day, year);
 }
@@ -156,7 +169,8 @@ bool IsAnsiCapital(wchar_t c) {
 // Only blanks are trimmed, as the language's Trim does: a tab is text.
 std::wstring TrimBlanks(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
+    if (first == std::wstring::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
@@ -207,13 +221,16 @@ DATE RetDateTypeFromLong(const long& value) {
 std::wstring RetASCCharOnly(const std::wstring& text) {
     return zarn::Trapped(
         [&] {
-            if (ChkBlankValue(zarn::Variant::FromText(text).Get())) return std::wstring();
+            if (ChkBlankValue(zarn::Variant::FromText(text).Get()))
+                return std::wstring();
             std::wstring upper = text;
             CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-            if (upper.size() == 1) return std::wstring();
+            if (upper.size() == 1)
+                return std::wstring();
             std::wstring letters;
             for (const wchar_t c : upper)
-                if (IsAnsiCapital(c)) letters += c;
+                if (IsAnsiCapital(c))
+                    letters += c;
             return letters;
         },
         [](const RuntimeError& e) {
@@ -237,7 +254,8 @@ DATE RetNowAsTypeDate() {
         []() -> DATE {
             const SYSTEMTIME local = zarn::LocalNow();
             // The year is the UTC one on purpose, month and day are local.
-            if (const auto date = CalendarDate(SysYr(), local.wMonth, local.wDay)) return *date;
+            if (const auto date = CalendarDate(SysYr(), local.wMonth, local.wDay))
+                return *date;
             zarn::Raise(zarn::ErrInvalidCall);
         },
         [](const RuntimeError& e) {
@@ -251,7 +269,8 @@ std::wstring RetNowAsLngStr(bool withTime) {
         [&] {
             const SYSTEMTIME local = zarn::LocalNow();
             std::wstring text = std::to_wstring(SysYr()) + TwoDigits(local.wMonth) + TwoDigits(local.wDay);
-            if (withTime) text += TwoDigits(local.wHour) + TwoDigits(local.wMinute);
+            if (withTime)
+                text += TwoDigits(local.wHour) + TwoDigits(local.wMinute);
             return text;
         },
         [](const RuntimeError& e) {
@@ -267,7 +286,8 @@ long LocDiff() {
         [] {
             const SYSTEMTIME local = zarn::LocalNow();
             wchar_t text[32] = {};
-            if (!GetDateFormatW(LOCALE_USER_DEFAULT, 0, &local, L"yyyyMMdd", text, 32)) RaiseLastError();
+            if (!GetDateFormatW(LOCALE_USER_DEFAULT, 0, &local, L"yyyyMMdd", text, 32))
+                RaiseLastError();
             return std::labs(Number(std::wstring(text).substr(0, 4)) - SysYr());
         },
         [](const RuntimeError& e) {
@@ -279,7 +299,8 @@ long LocDiff() {
 bool ChkBlankValue(const VARIANT& v) {
     return zarn::Trapped(
         [&] {
-            if (zarn::IsEmptyOrMissing(v) || zarn::IsNull(v)) return true;
+            if (zarn::IsEmptyOrMissing(v) || zarn::IsNull(v))
+                return true;
             const std::wstring text = TrimBlanks(zarn::ToText(v));
             return text.empty() || AnsiLength(text) == 0;
         },

@@ -19,7 +19,8 @@ std::wstring Upper(std::wstring_view text) {
 }
 
 size_t FindIgnoringCase(const std::wstring& text, std::wstring_view find, size_t from) {
-    if (from > text.size()) return std::wstring::npos;
+    if (from > text.size())
+        return std::wstring::npos;
     return Upper(text).find(Upper(find), from);
 }
 
@@ -31,7 +32,8 @@ int WeekdayOf(DATE wholeDay) {
 
 int FirstDayOfWeek() {
     const std::wstring setting = RetLocaleInfo(LOCALE_IFIRSTDAYOFWEEK);
-    if (setting.size() == 1 && setting[0] >= L'0' && setting[0] <= L'6') return setting[0] - L'0';
+    if (setting.size() == 1 && setting[0] >= L'0' && setting[0] <= L'6')
+        return setting[0] - L'0';
     return 6; // unreadable setting: Sunday, the language's own default
 }
 
@@ -41,7 +43,8 @@ DATE WholeDay(WORD year, WORD month, WORD day) {
     st.wMonth = month;
     st.wDay = day;
     DATE date = 0;
-    if (!SystemTimeToVariantTime(&st, &date)) zarn::Raise(zarn::ErrInvalidCall);
+    if (!SystemTimeToVariantTime(&st, &date))
+        zarn::Raise(zarn::ErrInvalidCall);
     return date;
 }
 
@@ -50,7 +53,8 @@ DATE WholeDay(WORD year, WORD month, WORD day) {
 std::wstring RetLocaleInfo(long item) {
     char answer[kLookupChars] = {};
     const int count = GetLocaleInfoA(LOCALE_USER_DEFAULT, static_cast<LCTYPE>(item), answer, kLookupChars);
-    if (count <= 0) return {};
+    if (count <= 0)
+        return {};
     // The whole buffer is converted and then cut by the byte count, so a
     // double-byte answer comes back with NULs at its end; the callers that
     // show a name cut them off.
@@ -63,7 +67,8 @@ std::wstring DateFormat(short kind) {
     return zarn::Trapped(
         [&] {
             std::wstring pattern = RetLocaleInfo(kind == 1 ? LOCALE_SLONGDATE : LOCALE_SSHORTDATE);
-            if (FindIgnoringCase(pattern, L"YYYY", 0) == std::wstring::npos) Replace(pattern, L"YY", L"YYYY");
+            if (FindIgnoringCase(pattern, L"YYYY", 0) == std::wstring::npos)
+                Replace(pattern, L"YY", L"YYYY");
             return pattern;
         },
         [](const zarn::RuntimeError& e) {
@@ -84,7 +89,8 @@ void Replace(std::wstring& text, std::wstring_view find, std::wstring_view repl)
     zarn::Trapped(
         [&] {
             // An empty find would match everywhere and never finish.
-            if (find.empty()) return;
+            if (find.empty())
+                return;
             for (size_t at = FindIgnoringCase(text, find, 0); at != std::wstring::npos;
                  at = FindIgnoringCase(text, find, at + repl.size()))
                 text.replace(at, find.size(), repl);
@@ -94,7 +100,8 @@ void Replace(std::wstring& text, std::wstring_view find, std::wstring_view repl)
 
 short RetWeekNo(DATE date) {
     SYSTEMTIME st;
-    if (!VariantTimeToSystemTime(date, &st)) zarn::Raise(zarn::ErrInvalidCall);
+    if (!VariantTimeToSystemTime(date, &st))
+        zarn::Raise(zarn::ErrInvalidCall);
     const DATE jan1 = WholeDay(st.wYear, 1, 1);
     const long dayOfYear = static_cast<long>(WholeDay(st.wYear, st.wMonth, st.wDay) - jan1);
     // Days of week 1 that lie before 1 January.

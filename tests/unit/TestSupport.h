@@ -26,7 +26,8 @@ public:
 
     std::vector<std::wstring> Texts() const {
         std::vector<std::wstring> texts;
-        for (const auto& c : calls) texts.push_back(c.text);
+        for (const auto& c : calls)
+            texts.push_back(c.text);
         return texts;
     }
 

@@ -20,7 +20,8 @@ int Usage() {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return Usage();
+    if (argc != 3)
+        return Usage();
     SYSKIND syskind;
     if (std::wcscmp(argv[1], L"win32") == 0)
         syskind = SYS_WIN32;

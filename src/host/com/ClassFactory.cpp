@@ -12,7 +12,8 @@ namespace {
 class ZarnFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
+        if (!object)
+            return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IClassFactory) {
             *object = static_cast<IClassFactory*>(this);
             return S_OK;
@@ -24,9 +25,11 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
+        if (!object)
+            return E_POINTER;
         *object = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         return ZarnObject::Create(riid, object);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
@@ -39,6 +42,8 @@ ZarnFactory factory;
 
 } // namespace
 
-HRESULT GetZarnClassObject(REFIID iid, void** object) { return factory.QueryInterface(iid, object); }
+HRESULT GetZarnClassObject(REFIID iid, void** object) {
+    return factory.QueryInterface(iid, object);
+}
 
 } // namespace zarn

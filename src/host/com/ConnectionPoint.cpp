@@ -10,7 +10,8 @@
 namespace zarn {
 
 HRESULT ConnectionPoint::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
+    if (!object)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
         *object = static_cast<IConnectionPoint*>(this);
         AddRef();
@@ -21,22 +22,26 @@ HRESULT ConnectionPoint::QueryInterface(REFIID riid, void** object) {
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
-    if (!iid) return E_POINTER;
+    if (!iid)
+        return E_POINTER;
     *iid = iid_;
     return S_OK;
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-    if (!container) return E_POINTER;
+    if (!container)
+        return E_POINTER;
     *container = &container_;
     container_.AddRef();
     return S_OK;
 }
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-    if (!cookie) return E_POINTER;
+    if (!cookie)
+        return E_POINTER;
     *cookie = 0;
-    if (!sink) return E_POINTER;
+    if (!sink)
+        return E_POINTER;
     Microsoft::WRL::ComPtr<IUnknown> outgoing;
     if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(outgoing.GetAddressOf()))))
         return CONNECT_E_CANNOTCONNECT;
@@ -62,9 +67,11 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-    if (!connections) return E_POINTER;
+    if (!connections)
+        return E_POINTER;
     std::vector<CONNECTDATA> items;
-    for (const auto& c : connections_) items.push_back(CONNECTDATA{c.sink.Get(), c.cookie});
+    for (const auto& c : connections_)
+        items.push_back(CONNECTDATA{c.sink.Get(), c.cookie});
     return NewConnectionsEnumerator(std::move(items), connections);
 }
 
@@ -72,20 +79,22 @@ namespace {
 
 // One enumerator template for both enumerations; it holds a reference on
 // every item it hands out, as the interfaces' contracts want.
-template <class Enum, class Item, const IID& EnumIid>
-class Enumerator final : public Enum {
+template <class Enum, class Item, const IID& EnumIid> class Enumerator final : public Enum {
 public:
     explicit Enumerator(std::vector<Item> items) : items_(std::move(items)) {
-        for (auto& item : items_) Unknown(item)->AddRef();
+        for (auto& item : items_)
+            Unknown(item)->AddRef();
         module::AddObject();
     }
     ~Enumerator() {
-        for (auto& item : items_) Unknown(item)->Release();
+        for (auto& item : items_)
+            Unknown(item)->Release();
         module::ReleaseObject();
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
+        if (!object)
+            return E_POINTER;
         if (riid == IID_IUnknown || riid == EnumIid) {
             *object = static_cast<Enum*>(this);
             AddRef();
@@ -97,18 +106,21 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG n = --refs_;
-        if (n == 0) delete this;
+        if (n == 0)
+            delete this;
         return n;
     }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
-        if (!out || (count > 1 && !fetched)) return E_POINTER;
+        if (!out || (count > 1 && !fetched))
+            return E_POINTER;
         ULONG n = 0;
         for (; n < count && next_ < items_.size(); ++n, ++next_) {
             out[n] = items_[next_];
             Unknown(out[n])->AddRef();
         }
-        if (fetched) *fetched = n;
+        if (fetched)
+            *fetched = n;
         return n == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
@@ -121,9 +133,11 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(Enum** out) override {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         auto* copy = new (std::nothrow) Enumerator(items_);
-        if (!copy) return E_OUTOFMEMORY;
+        if (!copy)
+            return E_OUTOFMEMORY;
         copy->next_ = next_;
         *out = copy;
         return S_OK;
@@ -140,7 +154,8 @@ private:
 
 template <class Enum, class Item, const IID& EnumIid>
 HRESULT NewEnumerator(std::vector<Item> items, Enum** out) {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     *out = nullptr;
     try {
         *out = new Enumerator<Enum, Item, EnumIid>(std::move(items));
@@ -157,7 +172,8 @@ HRESULT NewConnectionsEnumerator(std::vector<CONNECTDATA> items, IEnumConnection
 }
 
 HRESULT NewConnectionPointsEnumerator(std::vector<IConnectionPoint*> points, IEnumConnectionPoints** out) {
-    return NewEnumerator<IEnumConnectionPoints, IConnectionPoint*, IID_IEnumConnectionPoints>(std::move(points), out);
+    return NewEnumerator<IEnumConnectionPoints, IConnectionPoint*, IID_IEnumConnectionPoints>(
+        std::move(points), out);
 }
 
 } // namespace zarn

@@ -32,7 +32,8 @@ public:
     template <class Sink> std::vector<Microsoft::WRL::ComPtr<Sink>> Sinks() const {
         std::vector<Microsoft::WRL::ComPtr<Sink>> sinks;
         for (const auto& c : connections_)
-            if (c.sink) sinks.emplace_back(static_cast<Sink*>(c.sink.Get()));
+            if (c.sink)
+                sinks.emplace_back(static_cast<Sink*>(c.sink.Get()));
         return sinks;
     }
 

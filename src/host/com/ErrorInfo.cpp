@@ -16,7 +16,8 @@ HRESULT SetComError(const RuntimeError& error, REFIID iid) {
         create->SetSource(const_cast<LPOLESTR>(source.c_str()));
         create->SetDescription(const_cast<LPOLESTR>(error.Description().c_str()));
         Microsoft::WRL::ComPtr<IErrorInfo> info;
-        if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
+        if (SUCCEEDED(create.As(&info)))
+            SetErrorInfo(0, info.Get());
     }
     return HResultOf(error);
 }

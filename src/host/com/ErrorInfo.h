@@ -8,15 +8,13 @@ namespace zarn {
 HRESULT SetComError(const RuntimeError& error, REFIID iid);
 
 // Runs body, turning any exception into SetComError's result.
-template <class Body>
-HRESULT ComCall(REFIID iid, Body&& body) noexcept;
+template <class Body> HRESULT ComCall(REFIID iid, Body&& body) noexcept;
 
 } // namespace zarn
 
 #include "host/runtime/Report.h"
 
-template <class Body>
-HRESULT zarn::ComCall(REFIID iid, Body&& body) noexcept {
+template <class Body> HRESULT zarn::ComCall(REFIID iid, Body&& body) noexcept {
     try {
         body();
         return S_OK;

@@ -18,7 +18,9 @@ Microsoft::WRL::ComPtr<ITypeLib>& CachedLib() {
 }
 } // namespace
 
-void AddObject() { ++objects; }
+void AddObject() {
+    ++objects;
+}
 
 void ReleaseObject() {
     if (--objects == 0) {
@@ -34,8 +36,12 @@ void Lock(bool lock) {
         --locks;
 }
 
-bool CanUnload() { return objects == 0 && locks == 0; }
-long ObjectCount() { return objects; }
+bool CanUnload() {
+    return objects == 0 && locks == 0;
+}
+long ObjectCount() {
+    return objects;
+}
 
 std::wstring Path() {
     std::wstring path(MAX_PATH, L'\0');
@@ -51,7 +57,8 @@ std::wstring Path() {
 
 Microsoft::WRL::ComPtr<ITypeLib> TypeLib() {
     std::lock_guard guard(libLock);
-    if (!CachedLib()) ThrowIfFailed(LoadTypeLibEx(Path().c_str(), REGKIND_NONE, CachedLib().GetAddressOf()));
+    if (!CachedLib())
+        ThrowIfFailed(LoadTypeLibEx(Path().c_str(), REGKIND_NONE, CachedLib().GetAddressOf()));
     return CachedLib();
 }
 

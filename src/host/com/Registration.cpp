@@ -22,7 +22,7 @@ std::wstring GuidText(REFGUID guid) {
 }
 
 struct Entry {
-    std::wstring key; // under HKEY_CLASSES_ROOT
+    std::wstring key;    // under HKEY_CLASSES_ROOT
     const wchar_t* name; // nullptr: the key's default value
     std::wstring value;
 };
@@ -38,7 +38,8 @@ std::vector<Entry> Entries() {
         {clsidKey + L"\\Control", nullptr, L""},
         {clsidKey + L"\\ToolboxBitmap32", nullptr, path + L", " + std::to_wstring(IDB_TOOLBOX)},
         {clsidKey + L"\\TypeLib", nullptr, GuidText(LIBID_Zarn2)},
-        {clsidKey + L"\\Version", nullptr, std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor)},
+        {clsidKey + L"\\Version", nullptr,
+         std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor)},
         {clsidKey + L"\\MiscStatus", nullptr, L"0"},
         {clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ZarnObject::kMiscStatus)},
         {kProgId, nullptr, kClassName},
@@ -48,8 +49,10 @@ std::vector<Entry> Entries() {
 
 HRESULT WriteEntry(const Entry& e) {
     HKEY key = nullptr;
-    LSTATUS rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, e.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(rc);
+    LSTATUS rc =
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, e.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (rc != ERROR_SUCCESS)
+        return HRESULT_FROM_WIN32(rc);
     rc = RegSetValueExW(key, e.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(e.value.c_str()),
                         static_cast<DWORD>((e.value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
@@ -79,8 +82,10 @@ HRESULT RegisterServer() {
     }
     Microsoft::WRL::ComPtr<ITypeLib> lib;
     HRESULT hr = LoadTypeLibEx(module::Path().c_str(), REGKIND_NONE, lib.GetAddressOf());
-    if (SUCCEEDED(hr)) hr = RegisterTypeLib(lib.Get(), const_cast<LPOLESTR>(module::Path().c_str()), nullptr);
-    if (FAILED(hr)) UnregisterServer();
+    if (SUCCEEDED(hr))
+        hr = RegisterTypeLib(lib.Get(), const_cast<LPOLESTR>(module::Path().c_str()), nullptr);
+    if (FAILED(hr))
+        UnregisterServer();
     return hr;
 }
 

@@ -60,8 +60,12 @@ struct HelpString {
     const wchar_t* text;
 };
 
-template <class T> constexpr LibType LibOf() { return types::Tag<T>::lib; }
-template <> constexpr LibType LibOf<types::Void>() { return {LibKind::Plain, VT_VOID, nullptr}; }
+template <class T> constexpr LibType LibOf() {
+    return types::Tag<T>::lib;
+}
+template <> constexpr LibType LibOf<types::Void>() {
+    return {LibKind::Plain, VT_VOID, nullptr};
+}
 
 // clang-format off
 #define TLB_TYPE(T) LibOf<types::T>()
@@ -120,12 +124,15 @@ constexpr HelpString kHelpStrings[] = {ZARN_HELPSTRINGS(TLB_HELP)};
 
 const wchar_t* HelpOf(const char* member) {
     for (const auto& h : kHelpStrings)
-        if (std::strcmp(h.member, member) == 0) return h.text;
+        if (std::strcmp(h.member, member) == 0)
+            return h.text;
     return nullptr;
 }
 
 // Table names are ASCII.
-std::wstring Wide(const char* s) { return std::wstring(s, s + std::strlen(s)); }
+std::wstring Wide(const char* s) {
+    return std::wstring(s, s + std::strlen(s));
+}
 
 // ---------------------------------------------------------------------------
 // Type descriptions point at each other; oleaut32 copies them, so they need
@@ -177,7 +184,8 @@ struct Function {
 #define TLB_TRY(expr, step)                                                                                  \
     do {                                                                                                     \
         const HRESULT hr_ = (expr);                                                                          \
-        if (FAILED(hr_)) return Fail(hr_, step);                                                             \
+        if (FAILED(hr_))                                                                                     \
+            return Fail(hr_, step);                                                                          \
     } while (0)
 
 class Builder {
@@ -186,7 +194,8 @@ public:
 
     HRESULT Build() {
         TLB_TRY(CreateLibrary(), L"library");
-        for (const auto& e : Enumerations()) TLB_TRY(AddEnumeration(e), Wide(e.name));
+        for (const auto& e : Enumerations())
+            TLB_TRY(AddEnumeration(e), Wide(e.name));
         ComPtr<ITypeInfo> iface, events;
         TLB_TRY(AddInterface(iface), L"_Zarn");
         TLB_TRY(AddEventInterface(events), L"__Zarn");
@@ -250,10 +259,12 @@ private:
         const std::wstring wanted = Wide(name);
         for (UINT i = 0, n = stdole_->GetTypeInfoCount(); i < n; ++i) {
             BSTR found = nullptr;
-            if (FAILED(stdole_->GetDocumentation(i, &found, nullptr, nullptr, nullptr))) continue;
+            if (FAILED(stdole_->GetDocumentation(i, &found, nullptr, nullptr, nullptr)))
+                continue;
             const bool match = found && wanted == found;
             SysFreeString(found);
-            if (match) return stdole_->GetTypeInfo(i, &ti);
+            if (match)
+                return stdole_->GetTypeInfo(i, &ti);
         }
         return TYPE_E_ELEMENTNOTFOUND;
     }
@@ -266,7 +277,8 @@ private:
         ComPtr<ITypeInfo> target;
         if (t.kind == LibKind::Enum) {
             const auto it = enums_.find(t.name);
-            if (it == enums_.end()) return Fail(TYPE_E_ELEMENTNOTFOUND, Wide(t.name));
+            if (it == enums_.end())
+                return Fail(TYPE_E_ELEMENTNOTFOUND, Wide(t.name));
             target = it->second;
         } else {
             TLB_TRY(StdoleType(t.name, target), L"stdole." + Wide(t.name));
@@ -274,7 +286,8 @@ private:
         HREFTYPE href = 0;
         TLB_TRY(owner->AddRefTypeInfo(target.Get(), &href), L"AddRefTypeInfo(" + Wide(t.name) + L")");
         *out = descs.User(href);
-        if (t.vt == VT_PTR) *out = descs.PointerTo(*out);
+        if (t.vt == VT_PTR)
+            *out = descs.PointerTo(*out);
         return S_OK;
     }
 
@@ -290,7 +303,8 @@ private:
         fd.oVft = f.vtableOffset;
         TLB_TRY(cti->AddFuncDesc(index, &fd), f.label + L": AddFuncDesc");
         std::vector<LPOLESTR> names;
-        for (auto& n : f.names) names.push_back(n.data());
+        for (auto& n : f.names)
+            names.push_back(n.data());
         TLB_TRY(cti->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
                 f.label + L": SetFuncAndParamNames");
         if (f.help) {
@@ -306,18 +320,31 @@ private:
                             std::vector<Function>& out) {
         TYPEDESC* type = nullptr;
         TLB_TRY(DescribeType(cti, m.type, descs, &type), Wide(m.name));
-        if (m.shape == Shape::Method) return MethodFunction(cti, m, memid, type, descs, out);
+        if (m.shape == Shape::Method)
+            return MethodFunction(cti, m, memid, type, descs, out);
         const std::wstring name = Wide(m.name);
         const wchar_t* help = HelpOf(m.name);
         const auto retval = Elem(descs.PointerTo(type), PARAMFLAG_FOUT | PARAMFLAG_FRETVAL);
-        out.push_back({L"get_" + name, memid, FUNC_PUREVIRTUAL, INVOKE_PROPERTYGET, VT_HRESULT, {retval},
-                       {name}, help});
-        if (m.shape == Shape::GetOnly) return S_OK;
+        out.push_back({L"get_" + name,
+                       memid,
+                       FUNC_PUREVIRTUAL,
+                       INVOKE_PROPERTYGET,
+                       VT_HRESULT,
+                       {retval},
+                       {name},
+                       help});
+        if (m.shape == Shape::GetOnly)
+            return S_OK;
         // A put's value is never named: callers pass it as DISPID_PROPERTYPUT.
         const bool byRef = m.shape == Shape::GetPutRef;
-        out.push_back({(byRef ? L"putref_" : L"put_") + name, memid, FUNC_PUREVIRTUAL,
-                       byRef ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT, VT_HRESULT,
-                       {Elem(type, PARAMFLAG_FIN)}, {name}, help});
+        out.push_back({(byRef ? L"putref_" : L"put_") + name,
+                       memid,
+                       FUNC_PUREVIRTUAL,
+                       byRef ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT,
+                       VT_HRESULT,
+                       {Elem(type, PARAMFLAG_FIN)},
+                       {name},
+                       help});
         return S_OK;
     }
 
@@ -431,7 +458,8 @@ private:
 HRESULT BuildTypeLib(SYSKIND syskind, const wchar_t* path, std::wstring* failedStep) {
     Builder builder(syskind, path);
     const HRESULT hr = builder.Build();
-    if (failedStep) *failedStep = FAILED(hr) ? builder.Failure() : std::wstring();
+    if (failedStep)
+        *failedStep = FAILED(hr) ? builder.Failure() : std::wstring();
     return hr;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+// clang-format off
 // The published shape of the control: the members of _Zarn in their order,
 // the events of __Zarn and the enumerations. This one table declares the
 // C++ interface (ZarnInterface.h) and builds the type library
@@ -168,3 +169,4 @@
     B(DateAlignType) I("AlignLeft", 0) I("AlignCenter", 1) I("AlignRight", 2) E(DateAlignType)                    \
     B(GridLineType) I("HVLineActiveMonth", 0) I("HLineActiveMonth", 1) I("VLineActiveMonth", 2)                   \
         I("HVMonthLine", 3) I("HMonthLine", 4) I("VMonthLine", 5) I("NONE", 6) E(GridLineType)
+// clang-format on

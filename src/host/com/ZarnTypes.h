@@ -12,18 +12,18 @@ namespace zarn::types {
 enum class LibKind { Plain, Stdole, Enum };
 struct LibType {
     LibKind kind;
-    VARTYPE vt;          // Plain: the VARTYPE; Stdole: VT_USERDEFINED or VT_PTR to it
-    const char* name;    // Stdole or Enum: the type's name
+    VARTYPE vt;       // Plain: the VARTYPE; Stdole: VT_USERDEFINED or VT_PTR to it
+    const char* name; // Stdole or Enum: the type's name
 };
 
 template <class T> struct Tag;
 
-#define ZARN_PLAIN_TAG(TagName, InType, OutType, VT)                                                              \
-    struct TagName {};                                                                                            \
-    template <> struct Tag<TagName> {                                                                             \
-        using In = InType;                                                                                        \
-        using Out = OutType;                                                                                      \
-        static constexpr LibType lib{LibKind::Plain, VT, nullptr};                                                \
+#define ZARN_PLAIN_TAG(TagName, InType, OutType, VT)                                                         \
+    struct TagName {};                                                                                       \
+    template <> struct Tag<TagName> {                                                                        \
+        using In = InType;                                                                                   \
+        using Out = OutType;                                                                                 \
+        static constexpr LibType lib{LibKind::Plain, VT, nullptr};                                           \
     };
 
 ZARN_PLAIN_TAG(Bool, VARIANT_BOOL, VARIANT_BOOL*, VT_BOOL)
@@ -57,12 +57,12 @@ template <> struct Tag<Font> {
 };
 
 // Enumerations are 32-bit in the vtable; the library names the enum type.
-#define ZARN_ENUM_TAG(Name)                                                                                       \
-    struct Enum_##Name {};                                                                                        \
-    template <> struct Tag<Enum_##Name> {                                                                         \
-        using In = LONG;                                                                                          \
-        using Out = LONG*;                                                                                        \
-        static constexpr LibType lib{LibKind::Enum, VT_USERDEFINED, #Name};                                       \
+#define ZARN_ENUM_TAG(Name)                                                                                  \
+    struct Enum_##Name {};                                                                                   \
+    template <> struct Tag<Enum_##Name> {                                                                    \
+        using In = LONG;                                                                                     \
+        using Out = LONG*;                                                                                   \
+        static constexpr LibType lib{LibKind::Enum, VT_USERDEFINED, #Name};                                  \
     };
 #define ZARN_ENUM_TAG_B(Name) ZARN_ENUM_TAG(Name)
 #define ZARN_ENUM_TAG_I(Member, Value)

@@ -29,11 +29,13 @@ DISPID DispIdOfKey(std::wstring_view key) {
 } // namespace
 
 HRESULT ZarnObject::Create(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
+    if (!object)
+        return E_POINTER;
     *object = nullptr;
     ZarnObject* created = nullptr;
     const HRESULT hr = ComCall(IID__Zarn, [&] { created = new ZarnObject(); });
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     const HRESULT qi = created->QueryInterface(iid, object);
     created->Release();
     return qi;
@@ -50,7 +52,8 @@ ZarnObject::~ZarnObject() {
 }
 
 void ZarnObject::EnsureInitialised() {
-    if (initialised_) return;
+    if (initialised_)
+        return;
     initialised_ = true;
     control_->InitProperties();
 }
@@ -59,7 +62,8 @@ void ZarnObject::EnsureInitialised() {
 // IUnknown
 
 HRESULT ZarnObject::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
+    if (!object)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Zarn)
         *object = static_cast<_Zarn*>(this);
     else if (riid == IID_ISupportErrorInfo)
@@ -78,11 +82,14 @@ HRESULT ZarnObject::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
-ULONG ZarnObject::AddRef() { return ++refs_; }
+ULONG ZarnObject::AddRef() {
+    return ++refs_;
+}
 
 ULONG ZarnObject::Release() {
     const ULONG n = --refs_;
-    if (n == 0) delete this;
+    if (n == 0)
+        delete this;
     return n;
 }
 
@@ -90,23 +97,28 @@ ULONG ZarnObject::Release() {
 // IDispatch
 
 HRESULT ZarnObject::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = 1;
     return S_OK;
 }
 
 HRESULT ZarnObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info)
+        return E_POINTER;
     *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
+    if (index != 0)
+        return DISP_E_BADINDEX;
     return ComCall(IID__Zarn, [&] { *info = module::TypeInfoOf(IID__Zarn).Detach(); });
 }
 
 HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
     Microsoft::WRL::ComPtr<ITypeInfo> info;
     const HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
@@ -115,15 +127,18 @@ HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID
 // carrying the source and description it set.
 HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                            EXCEPINFO* excep, UINT* argErr) {
-    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (!params) return E_INVALIDARG;
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (!params)
+        return E_INVALIDARG;
     // A property takes exactly its new value; the type library's Invoke
     // would quietly take the named one of several.
     if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && params->cArgs > 1)
         return DISP_E_BADPARAMCOUNT;
     Microsoft::WRL::ComPtr<ITypeInfo> info;
     HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     SetErrorInfo(0, nullptr);
     hr = info->Invoke(static_cast<_Zarn*>(this), id, flags, params, result, excep, argErr);
     if (FAILED(hr) && hr != DISP_E_EXCEPTION && HRESULT_FACILITY(hr) != FACILITY_DISPATCH) {
@@ -145,38 +160,53 @@ HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS*
 // The face, the drop-down and drag and drop are drawn, opened and started
 // by the surface, calendar and text box handlers; until those are built the
 // methods say so instead of pretending.
-HRESULT ZarnObject::DrawControl(LONG) { return E_NOTIMPL; }
-HRESULT ZarnObject::RefreshControl() { return E_NOTIMPL; }
-HRESULT ZarnObject::OLEDrag() { return E_NOTIMPL; }
+HRESULT ZarnObject::DrawControl(LONG) {
+    return E_NOTIMPL;
+}
+HRESULT ZarnObject::RefreshControl() {
+    return E_NOTIMPL;
+}
+HRESULT ZarnObject::OLEDrag() {
+    return E_NOTIMPL;
+}
 HRESULT ZarnObject::UserControl_MouseOut(SHORT*, SHORT*, FLOAT*, FLOAT*, VARIANT* result) {
-    if (result) VariantInit(result);
+    if (result)
+        VariantInit(result);
     return E_NOTIMPL;
 }
 
 HRESULT ZarnObject::PiloCalendarshow(SHORT* Show) {
-    if (!Show) return E_POINTER;
-    if (*Show == 0) return S_OK; // zero asks for nothing
+    if (!Show)
+        return E_POINTER;
+    if (*Show == 0)
+        return S_OK; // zero asks for nothing
     return E_NOTIMPL;
 }
 
 HRESULT ZarnObject::DateIsNull(BSTR* DateIn, VARIANT_BOOL* result) {
-    if (!DateIn || !result) return E_POINTER;
-    return Call([&] { *result = ToVariantBool(control_->DateIsNull(convert::Conv<types::String>::From(*DateIn))); });
+    if (!DateIn || !result)
+        return E_POINTER;
+    return Call(
+        [&] { *result = ToVariantBool(control_->DateIsNull(convert::Conv<types::String>::From(*DateIn))); });
 }
 
 // ---------------------------------------------------------------------------
 // ISupportErrorInfo, IProvideClassInfo2
 
-HRESULT ZarnObject::InterfaceSupportsErrorInfo(REFIID riid) { return riid == IID__Zarn ? S_OK : S_FALSE; }
+HRESULT ZarnObject::InterfaceSupportsErrorInfo(REFIID riid) {
+    return riid == IID__Zarn ? S_OK : S_FALSE;
+}
 
 HRESULT ZarnObject::GetClassInfo(ITypeInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info)
+        return E_POINTER;
     *info = nullptr;
     return ComCall(IID__Zarn, [&] { *info = module::TypeInfoOf(CLSID_Zarn).Detach(); });
 }
 
 HRESULT ZarnObject::GetGUID(DWORD kind, GUID* guid) {
-    if (!guid) return E_POINTER;
+    if (!guid)
+        return E_POINTER;
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
         *guid = GUID_NULL;
         return E_INVALIDARG;
@@ -193,7 +223,8 @@ HRESULT ZarnObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
 }
 
 HRESULT ZarnObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
-    if (!point) return E_POINTER;
+    if (!point)
+        return E_POINTER;
     *point = nullptr;
     for (ConnectionPoint* p : {&eventsPoint_, &notifyPoint_}) {
         if (p->Iid() == riid) {
@@ -211,17 +242,20 @@ HRESULT ZarnObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
 void ZarnObject::PropertyChanged(std::wstring_view key) {
     dirty_ = true;
     const DISPID id = DispIdOfKey(key);
-    for (const auto& sink : notifyPoint_.Sinks<IPropertyNotifySink>()) sink->OnChanged(id);
+    for (const auto& sink : notifyPoint_.Sinks<IPropertyNotifySink>())
+        sink->OnChanged(id);
 }
 
 bool ZarnObject::UserMode() {
-    if (!site_) return true;
+    if (!site_)
+        return true;
     Microsoft::WRL::ComPtr<IDispatch> ambient;
-    if (FAILED(site_.As(&ambient))) return true;
+    if (FAILED(site_.As(&ambient)))
+        return true;
     DISPPARAMS none{};
     Variant value;
-    if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                               value.Put(), nullptr, nullptr)))
+    if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                               &none, value.Put(), nullptr, nullptr)))
         return true;
     try {
         return ToBool(value.Get());

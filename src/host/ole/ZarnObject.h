@@ -42,19 +42,19 @@ public:
                                      VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
     // _Zarn: the properties come from the member table, the methods follow.
-#define ZARN_IMPL_PROP_GET(Name, T)                                                                              \
-    HRESULT STDMETHODCALLTYPE get_##Name(ZARN_T(T)::Out value) override {                                        \
-        return Get(value, [&](auto* out) { convert::Conv<types::T>::To(out, control_->Name()); });               \
+#define ZARN_IMPL_PROP_GET(Name, T)                                                                          \
+    HRESULT STDMETHODCALLTYPE get_##Name(ZARN_T(T)::Out value) override {                                    \
+        return Get(value, [&](auto* out) { convert::Conv<types::T>::To(out, control_->Name()); });           \
     }
-#define ZARN_IMPL_PROP(Name, T)                                                                                  \
-    ZARN_IMPL_PROP_GET(Name, T)                                                                                   \
-    HRESULT STDMETHODCALLTYPE put_##Name(ZARN_T(T)::In value) override {                                         \
-        return Call([&] { control_->Name(convert::Conv<types::T>::From(value)); });                              \
+#define ZARN_IMPL_PROP(Name, T)                                                                              \
+    ZARN_IMPL_PROP_GET(Name, T)                                                                              \
+    HRESULT STDMETHODCALLTYPE put_##Name(ZARN_T(T)::In value) override {                                     \
+        return Call([&] { control_->Name(convert::Conv<types::T>::From(value)); });                          \
     }
-#define ZARN_IMPL_PROP_REF(Name, T)                                                                              \
-    ZARN_IMPL_PROP_GET(Name, T)                                                                                   \
-    HRESULT STDMETHODCALLTYPE putref_##Name(ZARN_T(T)::In value) override {                                      \
-        return Call([&] { control_->Name(convert::Conv<types::T>::From(value)); });                              \
+#define ZARN_IMPL_PROP_REF(Name, T)                                                                          \
+    ZARN_IMPL_PROP_GET(Name, T)                                                                              \
+    HRESULT STDMETHODCALLTYPE putref_##Name(ZARN_T(T)::In value) override {                                  \
+        return Call([&] { control_->Name(convert::Conv<types::T>::From(value)); });                          \
     }
 #define ZARN_IMPL_METHOD(...)
     ZARN_MEMBERS(ZARN_IMPL_PROP, ZARN_IMPL_PROP_REF, ZARN_IMPL_PROP_GET, ZARN_IMPL_METHOD, ZARN_IMPL_METHOD,
@@ -108,8 +108,9 @@ public:
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
 
     // The status bits the control registers and reports to containers.
-    static constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
-                                         OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
+    static constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE |
+                                         OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
+                                         OLEMISC_SETCLIENTSITEFIRST;
 
 private:
     ZarnObject();
@@ -130,7 +131,8 @@ private:
         });
     }
     template <class Out, class Body> HRESULT Get(Out* out, Body&& body) {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         return Call([&] { body(out); });
     }
 

@@ -12,57 +12,83 @@ HRESULT ZarnObject::SetClientSite(IOleClientSite* site) {
 }
 
 HRESULT ZarnObject::GetClientSite(IOleClientSite** site) {
-    if (!site) return E_POINTER;
+    if (!site)
+        return E_POINTER;
     *site = site_.Get();
-    if (*site) (*site)->AddRef();
+    if (*site)
+        (*site)->AddRef();
     return S_OK;
 }
 
-HRESULT ZarnObject::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
+HRESULT ZarnObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    return S_OK;
+}
 
 HRESULT ZarnObject::Close(DWORD) {
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
-    if (adviseHolder_) adviseHolder_->SendOnClose();
+    if (adviseHolder_)
+        adviseHolder_->SendOnClose();
     return S_OK;
 }
 
 // Controls are neither linked nor transferred as data objects.
-HRESULT ZarnObject::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
+HRESULT ZarnObject::SetMoniker(DWORD, IMoniker*) {
+    return E_NOTIMPL;
+}
 HRESULT ZarnObject::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker) *moniker = nullptr;
+    if (moniker)
+        *moniker = nullptr;
     return E_NOTIMPL;
 }
-HRESULT ZarnObject::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
+HRESULT ZarnObject::InitFromData(IDataObject*, BOOL, DWORD) {
+    return E_NOTIMPL;
+}
 HRESULT ZarnObject::GetClipboardData(DWORD, IDataObject** data) {
-    if (data) *data = nullptr;
+    if (data)
+        *data = nullptr;
     return E_NOTIMPL;
 }
 
-HRESULT ZarnObject::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) { return E_NOTIMPL; }
+HRESULT ZarnObject::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
+    return E_NOTIMPL;
+}
 
-HRESULT ZarnObject::EnumVerbs(IEnumOLEVERB** verbs) { return OleRegEnumVerbs(CLSID_Zarn, verbs); }
-HRESULT ZarnObject::Update() { return S_OK; }
-HRESULT ZarnObject::IsUpToDate() { return S_OK; }
+HRESULT ZarnObject::EnumVerbs(IEnumOLEVERB** verbs) {
+    return OleRegEnumVerbs(CLSID_Zarn, verbs);
+}
+HRESULT ZarnObject::Update() {
+    return S_OK;
+}
+HRESULT ZarnObject::IsUpToDate() {
+    return S_OK;
+}
 
 HRESULT ZarnObject::GetUserClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
+    if (!clsid)
+        return E_POINTER;
     *clsid = CLSID_Zarn;
     return S_OK;
 }
 
-HRESULT ZarnObject::GetUserType(DWORD form, LPOLESTR* type) { return OleRegGetUserType(CLSID_Zarn, form, type); }
+HRESULT ZarnObject::GetUserType(DWORD form, LPOLESTR* type) {
+    return OleRegGetUserType(CLSID_Zarn, form, type);
+}
 
 HRESULT ZarnObject::SetExtent(DWORD aspect, SIZEL* size) {
-    if (!size) return E_POINTER;
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (!size)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
     extent_ = *size;
     return S_OK;
 }
 
 HRESULT ZarnObject::GetExtent(DWORD aspect, SIZEL* size) {
-    if (!size) return E_POINTER;
-    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (!size)
+        return E_POINTER;
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
     *size = extent_;
     return S_OK;
 }
@@ -70,7 +96,8 @@ HRESULT ZarnObject::GetExtent(DWORD aspect, SIZEL* size) {
 HRESULT ZarnObject::Advise(IAdviseSink* sink, DWORD* connection) {
     if (!adviseHolder_) {
         const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.GetAddressOf());
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
     }
     return adviseHolder_->Advise(sink, connection);
 }
@@ -80,17 +107,21 @@ HRESULT ZarnObject::Unadvise(DWORD connection) {
 }
 
 HRESULT ZarnObject::EnumAdvise(IEnumSTATDATA** advise) {
-    if (!advise) return E_POINTER;
+    if (!advise)
+        return E_POINTER;
     *advise = nullptr;
     return adviseHolder_ ? adviseHolder_->EnumAdvise(advise) : S_OK;
 }
 
 HRESULT ZarnObject::GetMiscStatus(DWORD aspect, DWORD* status) {
-    if (!status) return E_POINTER;
+    if (!status)
+        return E_POINTER;
     *status = aspect == DVASPECT_CONTENT ? kMiscStatus : 0;
     return S_OK;
 }
 
-HRESULT ZarnObject::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
+HRESULT ZarnObject::SetColorScheme(LOGPALETTE*) {
+    return E_NOTIMPL;
+}
 
 } // namespace zarn

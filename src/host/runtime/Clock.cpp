@@ -10,19 +10,23 @@ std::optional<ClockReading>& Fixed() {
 } // namespace
 
 SYSTEMTIME UtcNow() {
-    if (Fixed()) return Fixed()->utc;
+    if (Fixed())
+        return Fixed()->utc;
     SYSTEMTIME st;
     GetSystemTime(&st);
     return st;
 }
 
 SYSTEMTIME LocalNow() {
-    if (Fixed()) return Fixed()->local;
+    if (Fixed())
+        return Fixed()->local;
     SYSTEMTIME st;
     GetLocalTime(&st);
     return st;
 }
 
-void SetClock(std::optional<ClockReading> fixed) { Fixed() = fixed; }
+void SetClock(std::optional<ClockReading> fixed) {
+    Fixed() = fixed;
+}
 
 } // namespace zarn

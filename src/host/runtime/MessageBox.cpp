@@ -10,7 +10,8 @@ MessageBoxHandler& Handler() {
 } // namespace
 
 int ShowMessage(const std::wstring& text, UINT style, const std::wstring& title) {
-    if (const auto& handler = Handler()) return handler(MessageBoxCall{text, style, title});
+    if (const auto& handler = Handler())
+        return handler(MessageBoxCall{text, style, title});
     return MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), style);
 }
 

@@ -21,7 +21,8 @@ using MessageBoxHandler = std::function<int(const MessageBoxCall&)>;
 
 // Shows a modal message box owned by the active window; returns the button
 // pressed (IDOK, ...).
-int ShowMessage(const std::wstring& text, UINT style = MB_OK, const std::wstring& title = kDefaultMessageTitle);
+int ShowMessage(const std::wstring& text, UINT style = MB_OK,
+                const std::wstring& title = kDefaultMessageTitle);
 
 // Replaces the real MessageBoxW for the calling process; an empty handler
 // restores it. Returns the previous handler.

@@ -18,7 +18,8 @@ RuntimeError CurrentError() {
     }
 }
 
-void ReportDateError(const std::wstring& label, const RuntimeError& error, UINT style, const std::wstring& title) {
+void ReportDateError(const std::wstring& label, const RuntimeError& error, UINT style,
+                     const std::wstring& title) {
     ShowMessage(label + error.Description() + L"  " + std::to_wstring(error.Number()), style, title);
 }
 
@@ -27,7 +28,8 @@ void ReportModuleError(const std::wstring& module, const std::wstring& label, co
 }
 
 void RaiseToHost(const std::wstring& label, const RuntimeError& error, bool userMode) {
-    if (userMode) throw error.WithSource(L"piloCal_Ctl:_" + label);
+    if (userMode)
+        throw error.WithSource(L"piloCal_Ctl:_" + label);
 }
 
 } // namespace zarn

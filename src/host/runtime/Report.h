@@ -11,8 +11,7 @@ namespace zarn {
 RuntimeError CurrentError();
 
 // Runs body; when it throws, returns onError(error) instead.
-template <class Body, class OnError>
-auto Trapped(Body&& body, OnError&& onError) -> decltype(body()) {
+template <class Body, class OnError> auto Trapped(Body&& body, OnError&& onError) -> decltype(body()) {
     try {
         return body();
     } catch (...) {
@@ -21,7 +20,8 @@ auto Trapped(Body&& body, OnError&& onError) -> decltype(body()) {
 }
 
 // The date module's message: label, description, two blanks, number.
-void ReportDateError(const std::wstring& label, const RuntimeError& error, UINT style, const std::wstring& title);
+void ReportDateError(const std::wstring& label, const RuntimeError& error, UINT style,
+                     const std::wstring& title);
 
 // A module's OK-only message: module label, procedure label, description,
 // one blank, number.
@@ -32,8 +32,7 @@ void ReportModuleError(const std::wstring& module, const std::wstring& label, co
 void RaiseToHost(const std::wstring& label, const RuntimeError& error, bool userMode);
 
 // Runs one step of a procedure whose failing steps are skipped.
-template <class Step>
-void SkipOnError(Step&& step) {
+template <class Step> void SkipOnError(Step&& step) {
     try {
         step();
     } catch (...) {

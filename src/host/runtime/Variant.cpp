@@ -7,7 +7,8 @@
 namespace zarn {
 
 Bstr::Bstr(std::wstring_view text) : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-    if (!value_) Raise(ErrOutOfMemory);
+    if (!value_)
+        Raise(ErrOutOfMemory);
 }
 
 Bstr& Bstr::operator=(Bstr&& other) noexcept {
@@ -18,7 +19,9 @@ Bstr& Bstr::operator=(Bstr&& other) noexcept {
     return *this;
 }
 
-BSTR Bstr::Detach() noexcept { return std::exchange(value_, nullptr); }
+BSTR Bstr::Detach() noexcept {
+    return std::exchange(value_, nullptr);
+}
 
 BSTR* Bstr::Put() {
     SysFreeString(std::exchange(value_, nullptr));
@@ -30,7 +33,9 @@ Variant::Variant(const VARIANT& other) {
     ThrowIfFailed(VariantCopy(&value_, const_cast<VARIANT*>(&other)));
 }
 
-Variant::Variant(Variant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
+Variant::Variant(Variant&& other) noexcept : value_(other.value_) {
+    VariantInit(&other.value_);
+}
 
 Variant& Variant::operator=(const Variant& other) {
     if (this != &other) {
@@ -102,7 +107,8 @@ void Variant::CopyTo(VARIANT* out) const {
 namespace {
 
 const VARIANT& Target(const VARIANT& v) {
-    if (V_VT(&v) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(&v)) return Target(*V_VARIANTREF(&v));
+    if (V_VT(&v) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(&v))
+        return Target(*V_VARIANTREF(&v));
     return v;
 }
 
@@ -119,23 +125,37 @@ bool IsEmptyOrMissing(const VARIANT& v) {
     return V_VT(&t) == VT_EMPTY || (V_VT(&t) == VT_ERROR && V_ERROR(&t) == DISP_E_PARAMNOTFOUND);
 }
 
-bool IsNull(const VARIANT& v) { return V_VT(&Target(v)) == VT_NULL; }
+bool IsNull(const VARIANT& v) {
+    return V_VT(&Target(v)) == VT_NULL;
+}
 
-long ToLong(const VARIANT& v) { return V_I4(&Coerced(v, VT_I4).Get()); }
-short ToInteger(const VARIANT& v) { return V_I2(&Coerced(v, VT_I2).Get()); }
-bool ToBool(const VARIANT& v) { return V_BOOL(&Coerced(v, VT_BOOL).Get()) != VARIANT_FALSE; }
-float ToSingle(const VARIANT& v) { return V_R4(&Coerced(v, VT_R4).Get()); }
-double ToDouble(const VARIANT& v) { return V_R8(&Coerced(v, VT_R8).Get()); }
+long ToLong(const VARIANT& v) {
+    return V_I4(&Coerced(v, VT_I4).Get());
+}
+short ToInteger(const VARIANT& v) {
+    return V_I2(&Coerced(v, VT_I2).Get());
+}
+bool ToBool(const VARIANT& v) {
+    return V_BOOL(&Coerced(v, VT_BOOL).Get()) != VARIANT_FALSE;
+}
+float ToSingle(const VARIANT& v) {
+    return V_R4(&Coerced(v, VT_R4).Get());
+}
+double ToDouble(const VARIANT& v) {
+    return V_R8(&Coerced(v, VT_R8).Get());
+}
 
 std::wstring ToText(const VARIANT& v) {
-    if (IsNull(v)) Raise(94);
+    if (IsNull(v))
+        Raise(94);
     const Variant text = Coerced(v, VT_BSTR, VARIANT_ALPHABOOL);
     const BSTR b = V_BSTR(&text.Get());
     return b ? std::wstring(b, SysStringLen(b)) : std::wstring();
 }
 
 short NarrowToInteger(long value) {
-    if (value < -32768 || value > 32767) Raise(ErrOverflow);
+    if (value < -32768 || value > 32767)
+        Raise(ErrOverflow);
     return static_cast<short>(value);
 }
 

@@ -75,6 +75,8 @@ std::wstring ToText(const VARIANT& v);
 // Narrowing of a Long to an Integer, overflow (6) when it does not fit.
 short NarrowToInteger(long value);
 
-inline VARIANT_BOOL ToVariantBool(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
+inline VARIANT_BOOL ToVariantBool(bool b) {
+    return b ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 } // namespace zarn

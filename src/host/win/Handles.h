@@ -8,8 +8,7 @@
 
 namespace zarn {
 
-template <class Handle, auto Close, Handle Invalid = Handle{}>
-class unique_any {
+template <class Handle, auto Close, Handle Invalid = Handle{}> class unique_any {
 public:
     unique_any() = default;
     explicit unique_any(Handle h, bool owns = true) : handle_(h), owns_(owns) {}
@@ -34,7 +33,8 @@ public:
         return std::exchange(handle_, Invalid);
     }
     void reset(Handle h = Invalid, bool owns = true) {
-        if (handle_ != Invalid && owns_) Close(handle_);
+        if (handle_ != Invalid && owns_)
+            Close(handle_);
         handle_ = h;
         owns_ = owns;
     }

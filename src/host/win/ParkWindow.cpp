@@ -17,9 +17,10 @@ thread_local Park park; // trivially destructible: safe in a DLL
 
 ParkLease::ParkLease() {
     if (park.leases == 0) {
-        park.window = CreateWindowExW(WS_EX_TOOLWINDOW, RegisterOwnClass(kParkClass, DefWindowProcW), L"", WS_POPUP,
-                                      0, 0, 0, 0, nullptr, nullptr, ThisModule(), nullptr);
-        if (!park.window) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+        park.window = CreateWindowExW(WS_EX_TOOLWINDOW, RegisterOwnClass(kParkClass, DefWindowProcW), L"",
+                                      WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ThisModule(), nullptr);
+        if (!park.window)
+            ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
     }
     ++park.leases;
 }
@@ -31,6 +32,8 @@ ParkLease::~ParkLease() {
     }
 }
 
-HWND ParkLease::Window() const { return park.window; }
+HWND ParkLease::Window() const {
+    return park.window;
+}
 
 } // namespace zarn

@@ -10,14 +10,20 @@ Surface::Surface() {
                                           reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, cls, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 120, 21,
                                   park_.Window(), nullptr, ThisModule(), nullptr));
-    if (!window_) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+    if (!window_)
+        ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
     text1_ = std::make_unique<TextBox>(Handle());
 }
 
+bool Surface::Enabled() const {
+    return IsWindowEnabled(Handle()) != FALSE;
+}
+void Surface::SetEnabled(bool enabled) {
+    EnableWindow(Handle(), enabled);
+}
 
-bool Surface::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
-void Surface::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
-
-void Surface::Invalidate() { InvalidateRect(Handle(), nullptr, TRUE); }
+void Surface::Invalidate() {
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 } // namespace zarn

@@ -18,9 +18,10 @@ Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points
 }
 
 TextBox::TextBox(HWND parent) {
-    window_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 100, 16,
-                                  parent, nullptr, ThisModule(), nullptr));
-    if (!window_) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+    window_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
+                                  100, 16, parent, nullptr, ThisModule(), nullptr));
+    if (!window_)
+        ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
     // The design-time font of the box: Arial, 9 points.
     SetFont(NewStandardFont(L"Arial", 9).Get());
 }
@@ -33,22 +34,34 @@ std::wstring TextBox::Text() const {
 }
 
 void TextBox::SetText(const std::wstring& text) {
-    if (!SetWindowTextW(Handle(), text.c_str())) ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+    if (!SetWindowTextW(Handle(), text.c_str()))
+        ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
 }
 
 void TextBox::SetMaxLength(long length) {
-    if (length < 0) Raise(ErrInvalidProperty);
+    if (length < 0)
+        Raise(ErrInvalidProperty);
     SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(length), 0);
     maxLength_ = length;
 }
 
-bool TextBox::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
-void TextBox::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
+bool TextBox::Enabled() const {
+    return IsWindowEnabled(Handle()) != FALSE;
+}
+void TextBox::SetEnabled(bool enabled) {
+    EnableWindow(Handle(), enabled);
+}
 
-bool TextBox::Locked() const { return (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
-void TextBox::SetLocked(bool locked) { SendMessageW(Handle(), EM_SETREADONLY, locked, 0); }
+bool TextBox::Locked() const {
+    return (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) != 0;
+}
+void TextBox::SetLocked(bool locked) {
+    SendMessageW(Handle(), EM_SETREADONLY, locked, 0);
+}
 
-bool TextBox::RightToLeft() const { return (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0; }
+bool TextBox::RightToLeft() const {
+    return (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+}
 
 void TextBox::SetRightToLeft(bool rightToLeft) {
     const LONG style = GetWindowLongW(Handle(), GWL_EXSTYLE);
@@ -58,7 +71,8 @@ void TextBox::SetRightToLeft(bool rightToLeft) {
 }
 
 void TextBox::SetFont(IFont* font) {
-    if (!font) Raise(ErrInvalidProperty);
+    if (!font)
+        Raise(ErrInvalidProperty);
     CY size{};
     ThrowIfFailed(font->get_Size(&size));
     font_ = font;

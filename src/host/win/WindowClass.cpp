@@ -18,12 +18,15 @@ std::vector<std::wstring>& Registered() {
 }
 } // namespace
 
-HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ThisModule() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 const wchar_t* RegisterOwnClass(const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
     std::lock_guard lock(registeredLock);
     for (const auto& n : Registered())
-        if (n == name) return name;
+        if (n == name)
+            return name;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
@@ -40,7 +43,8 @@ const wchar_t* RegisterOwnClass(const wchar_t* name, WNDPROC proc, UINT style, H
 
 void UnregisterOwnClasses() {
     std::lock_guard lock(registeredLock);
-    for (const auto& n : Registered()) UnregisterClassW(n.c_str(), ThisModule());
+    for (const auto& n : Registered())
+        UnregisterClassW(n.c_str(), ThisModule());
     Registered().clear();
 }
 

@@ -25,11 +25,14 @@ using Microsoft::WRL::ComPtr;
 
 // The published identities, written out so that a change to them shows here.
 // {B95CA92B-1DF7-422F-82D7-28CE99C019D1}
-inline constexpr CLSID kClsidZarn = {0xb95ca92b, 0x1df7, 0x422f, {0x82, 0xd7, 0x28, 0xce, 0x99, 0xc0, 0x19, 0xd1}};
+inline constexpr CLSID kClsidZarn = {
+    0xb95ca92b, 0x1df7, 0x422f, {0x82, 0xd7, 0x28, 0xce, 0x99, 0xc0, 0x19, 0xd1}};
 // {2BAD2477-59FF-453B-992F-B5FF5DB934DD}
-inline constexpr IID kIidZarn = {0x2bad2477, 0x59ff, 0x453b, {0x99, 0x2f, 0xb5, 0xff, 0x5d, 0xb9, 0x34, 0xdd}};
+inline constexpr IID kIidZarn = {
+    0x2bad2477, 0x59ff, 0x453b, {0x99, 0x2f, 0xb5, 0xff, 0x5d, 0xb9, 0x34, 0xdd}};
 // {09ECF381-492B-4820-B97A-4C6322F2A295}
-inline constexpr IID kDiidZarnEvents = {0x09ecf381, 0x492b, 0x4820, {0xb9, 0x7a, 0x4c, 0x63, 0x22, 0xf2, 0xa2, 0x95}};
+inline constexpr IID kDiidZarnEvents = {
+    0x09ecf381, 0x492b, 0x4820, {0xb9, 0x7a, 0x4c, 0x63, 0x22, 0xf2, 0xa2, 0x95}};
 
 // Dispatch identifiers: the member's position in _Zarn counted from 1,
 // Enabled the standard one.
@@ -87,8 +90,8 @@ public:
 
     ComPtr<IClassFactory> Factory() const {
         ComPtr<IClassFactory> factory;
-        const HRESULT hr = GetClassObject(kClsidZarn, IID_IClassFactory,
-                                          reinterpret_cast<void**>(factory.GetAddressOf()));
+        const HRESULT hr =
+            GetClassObject(kClsidZarn, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
         EXPECT_EQ(hr, S_OK);
         return factory;
     }
@@ -97,16 +100,20 @@ public:
     ComPtr<IDispatch> Create() const {
         ComPtr<IDispatch> object;
         const ComPtr<IClassFactory> factory = Factory();
-        if (!factory) return object;
-        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
+        if (!factory)
+            return object;
+        EXPECT_EQ(
+            factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.GetAddressOf())),
+            S_OK);
         return object;
     }
 
     // Unloads the module and loads it again; false when it would not go.
     bool Reload() {
-        if (!FreeLibrary(module_)) return false;
-        if (GetModuleHandleW(Path().c_str())) return false;
+        if (!FreeLibrary(module_))
+            return false;
+        if (GetModuleHandleW(Path().c_str()))
+            return false;
         Load();
         return module_ != nullptr;
     }
@@ -124,7 +131,8 @@ private:
             reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
         canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(
             reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
-        if (!getClassObject_ || !canUnloadNow_) ADD_FAILURE() << "Zarn2.ocx lacks its entry points";
+        if (!getClassObject_ || !canUnloadNow_)
+            ADD_FAILURE() << "Zarn2.ocx lacks its entry points";
     }
 
     HMODULE module_ = nullptr;
@@ -156,7 +164,8 @@ struct Var : VARIANT {
     Var(int value) : Var(static_cast<long>(value)) {}
     Var(const Var& other) : Var() { VariantCopy(this, const_cast<Var*>(&other)); }
     Var& operator=(const Var& other) {
-        if (this != &other) VariantCopy(this, const_cast<Var*>(&other));
+        if (this != &other)
+            VariantCopy(this, const_cast<Var*>(&other));
         return *this;
     }
     ~Var() { VariantClear(this); }
@@ -191,7 +200,8 @@ struct Var : VARIANT {
     static Var Object(IDispatch* object) {
         Var v = Of(VT_DISPATCH);
         V_DISPATCH(&v) = object;
-        if (object) object->AddRef();
+        if (object)
+            object->AddRef();
         return v;
     }
 
@@ -206,15 +216,29 @@ private:
 inline std::wstring Describe(const VARIANT& v) {
     wchar_t buffer[64];
     switch (V_VT(&v)) {
-    case VT_EMPTY: return L"VT_EMPTY";
-    case VT_NULL: return L"VT_NULL";
-    case VT_BSTR: return L"VT_BSTR " + std::wstring(V_BSTR(&v), SysStringLen(V_BSTR(&v)));
-    case VT_I2: swprintf(buffer, 64, L"VT_I2 %d", V_I2(&v)); return buffer;
-    case VT_I4: swprintf(buffer, 64, L"VT_I4 %ld", V_I4(&v)); return buffer;
-    case VT_UI4: swprintf(buffer, 64, L"VT_UI4 %lu", V_UI4(&v)); return buffer;
-    case VT_R8: swprintf(buffer, 64, L"VT_R8 %.17g", V_R8(&v)); return buffer;
-    case VT_BOOL: return V_BOOL(&v) ? L"VT_BOOL True" : L"VT_BOOL False";
-    default: swprintf(buffer, 64, L"vt %u", V_VT(&v)); return buffer;
+    case VT_EMPTY:
+        return L"VT_EMPTY";
+    case VT_NULL:
+        return L"VT_NULL";
+    case VT_BSTR:
+        return L"VT_BSTR " + std::wstring(V_BSTR(&v), SysStringLen(V_BSTR(&v)));
+    case VT_I2:
+        swprintf(buffer, 64, L"VT_I2 %d", V_I2(&v));
+        return buffer;
+    case VT_I4:
+        swprintf(buffer, 64, L"VT_I4 %ld", V_I4(&v));
+        return buffer;
+    case VT_UI4:
+        swprintf(buffer, 64, L"VT_UI4 %lu", V_UI4(&v));
+        return buffer;
+    case VT_R8:
+        swprintf(buffer, 64, L"VT_R8 %.17g", V_R8(&v));
+        return buffer;
+    case VT_BOOL:
+        return V_BOOL(&v) ? L"VT_BOOL True" : L"VT_BOOL False";
+    default:
+        swprintf(buffer, 64, L"vt %u", V_VT(&v));
+        return buffer;
     }
 }
 
@@ -235,7 +259,8 @@ struct DispResult {
     DispResult() = default;
     DispResult(const DispResult&) = delete;
     DispResult& operator=(const DispResult&) = delete;
-    DispResult(DispResult&& other) noexcept : hr(other.hr), value(other.value), excep(other.excep), argErr(other.argErr) {
+    DispResult(DispResult&& other) noexcept
+        : hr(other.hr), value(other.value), excep(other.excep), argErr(other.argErr) {
         other.excep = EXCEPINFO{};
     }
     ~DispResult() {
@@ -267,9 +292,10 @@ inline DispResult Invoke(IDispatch* object, DISPID member, WORD flags, std::vect
         params.rgdispidNamedArgs = &put;
     }
     const bool wantsResult = (flags & DISPATCH_PROPERTYGET) || (flags & DISPATCH_METHOD);
-    r.hr = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, wantsResult ? &r.value : nullptr,
-                          &r.excep, &r.argErr);
-    if (r.excep.pfnDeferredFillIn) r.excep.pfnDeferredFillIn(&r.excep);
+    r.hr = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                          wantsResult ? &r.value : nullptr, &r.excep, &r.argErr);
+    if (r.excep.pfnDeferredFillIn)
+        r.excep.pfnDeferredFillIn(&r.excep);
     return r;
 }
 
@@ -318,8 +344,8 @@ inline ComPtr<IDispatch> NewControl() {
 
 // The values that bad input must leave alone, in one comparable text.
 inline std::wstring ValueState(IDispatch* object) {
-    return L"PValue=" + Read(object, id::PValue) + L" MinDate=" + Read(object, id::MinDate) +
-           L" MaxDate=" + Read(object, id::MaxDate);
+    return L"PValue=" + Read(object, id::PValue) + L" MinDate=" + Read(object, id::MinDate) + L" MaxDate=" +
+           Read(object, id::MaxDate);
 }
 
 // ---------------------------------------------------------------------------
@@ -334,10 +360,10 @@ public:
     ULONG refs = 1; // the test's own reference
 };
 
-#define ZARN_UNEXPECTED(what)                                                                                     \
-    do {                                                                                                          \
-        ADD_FAILURE() << "unexpected call " << what;                                                              \
-        return E_NOTIMPL;                                                                                         \
+#define ZARN_UNEXPECTED(what)                                                                                \
+    do {                                                                                                     \
+        ADD_FAILURE() << "unexpected call " << what;                                                         \
+        return E_NOTIMPL;                                                                                    \
     } while (0)
 
 // Records the DISPIDs of OnChanged; `onChanged` runs after each record.
@@ -354,10 +380,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override {
         changed.push_back(member);
-        if (onChanged) onChanged(member);
+        if (onChanged)
+            onChanged(member);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID member) override { ZARN_UNEXPECTED("OnRequestEdit " << member); }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID member) override {
+        ZARN_UNEXPECTED("OnRequestEdit " << member);
+    }
 
     std::vector<DISPID> changed;
     std::function<void(DISPID)> onChanged;
@@ -376,7 +405,9 @@ public:
         return E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { ZARN_UNEXPECTED("GetTypeInfo"); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        ZARN_UNEXPECTED("GetTypeInfo");
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         ZARN_UNEXPECTED("GetIDsOfNames");
     }
@@ -425,7 +456,9 @@ public:
 
     // IDispatch: the ambient properties
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { ZARN_UNEXPECTED("GetTypeInfo"); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        ZARN_UNEXPECTED("GetTypeInfo");
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         ZARN_UNEXPECTED("GetIDsOfNames");
     }
@@ -436,9 +469,11 @@ public:
         EXPECT_TRUE(params && params->cArgs == 0) << "ambient " << member;
         if (member > DISPID_AMBIENT_BACKCOLOR || member < -799)
             ZARN_UNEXPECTED("Invoke of non-ambient " << member);
-        if (member != DISPID_AMBIENT_USERMODE) return DISP_E_MEMBERNOTFOUND;
+        if (member != DISPID_AMBIENT_USERMODE)
+            return DISP_E_MEMBERNOTFOUND;
         ++userModeAsked;
-        if (!result) ZARN_UNEXPECTED("UserMode without a result");
+        if (!result)
+            ZARN_UNEXPECTED("UserMode without a result");
         VariantInit(result);
         V_VT(result) = VT_BOOL;
         V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
@@ -458,7 +493,8 @@ public:
         EXPECT_EQ(object->QueryInterface(IID_IConnectionPointContainer,
                                          reinterpret_cast<void**>(container.GetAddressOf())),
                   S_OK);
-        if (!container) return;
+        if (!container)
+            return;
         EXPECT_EQ(container->FindConnectionPoint(iid, point_.GetAddressOf()), S_OK);
         if (point_) {
             EXPECT_EQ(point_->Advise(sink, &cookie_), S_OK);
@@ -480,6 +516,8 @@ private:
 };
 
 // gtest prints wide strings; DISPID lists print as numbers.
-inline std::vector<DISPID> Ids(std::initializer_list<DISPID> ids) { return ids; }
+inline std::vector<DISPID> Ids(std::initializer_list<DISPID> ids) {
+    return ids;
+}
 
 } // namespace zarn::test

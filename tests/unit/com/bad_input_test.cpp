@@ -10,7 +10,8 @@ namespace {
 // A control holding a value and a range that bad calls must not disturb.
 ComPtr<IDispatch> HoldingValues() {
     ComPtr<IDispatch> z = NewControl();
-    if (!z) return z;
+    if (!z)
+        return z;
     EXPECT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::MinDate, 19500101).hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::MaxDate, 20501231).hr, S_OK);
@@ -113,8 +114,8 @@ TEST(ComBadInput, MissingArgumentsAreRefused) {
             << "get with an argument of " << member << ": " << Hex(get.hr);
     }
     // No parameters at all.
-    EXPECT_EQ(z->Invoke(id::PValue, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, nullptr, nullptr, nullptr,
-                        nullptr),
+    EXPECT_EQ(z->Invoke(id::PValue, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, nullptr, nullptr,
+                        nullptr, nullptr),
               E_INVALIDARG);
     EXPECT_EQ(ValueState(z.Get()), kHeld);
 }
@@ -126,7 +127,8 @@ TEST(ComBadInput, SurplusArgumentsToAPutAreRefused) {
         const auto z = HoldingValues();
         ASSERT_TRUE(z);
         const DispResult two = Invoke(z.Get(), member, DISPATCH_PROPERTYPUT, {Var(1), Var(20240316)});
-        EXPECT_EQ(two.hr, DISP_E_BADPARAMCOUNT) << "put of two arguments to " << member << ": " << Hex(two.hr);
+        EXPECT_EQ(two.hr, DISP_E_BADPARAMCOUNT)
+            << "put of two arguments to " << member << ": " << Hex(two.hr);
         EXPECT_EQ(ValueState(z.Get()), kHeld) << member;
     }
 }

@@ -159,8 +159,8 @@ TEST(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
     for (const Step& s : steps) {
         sink.changed.clear();
         EXPECT_EQ(PropPut(z.Get(), s.member, s.value).hr, S_OK);
-        const std::wstring what = std::wstring(s.member == id::Seperator ? L"Seperator=" : L"PlaceHolder=") +
-                                  L"'" + s.value + L"'";
+        const std::wstring what =
+            std::wstring(s.member == id::Seperator ? L"Seperator=" : L"PlaceHolder=") + L"'" + s.value + L"'";
         EXPECT_EQ(Read(z.Get(), id::Seperator), std::wstring(L"VT_BSTR ") + s.seperator) << what;
         EXPECT_EQ(Read(z.Get(), id::PlaceHolder), std::wstring(L"VT_BSTR ") + s.placeHolder) << what;
         EXPECT_EQ(sink.changed, s.notifies ? Ids({s.member}) : Ids({})) << what;
@@ -178,7 +178,8 @@ TEST(ComDispatch, CalendarFirstDayOfWeekTakesOnlyTheSevenDays) {
         EXPECT_EQ(PropPut(z.Get(), id::CalendarFirstDayOfWeek, value).hr, S_OK);
         EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), expected) << "after " << value;
     }
-    EXPECT_EQ(sink.changed, Ids({id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek}));
+    EXPECT_EQ(sink.changed,
+              Ids({id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek}));
 }
 
 } // namespace

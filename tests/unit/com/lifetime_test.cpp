@@ -178,7 +178,8 @@ TEST(ComLifetime, ConnectionsEnumeratorHoldsTheSinks) {
     EXPECT_EQ(data[1].dwCookie, cookieB);
     EXPECT_EQ(a.refs, 4u);
     ComPtr<IUnknown> identity;
-    ASSERT_EQ(data[0].pUnk->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())), S_OK);
+    ASSERT_EQ(data[0].pUnk->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())),
+              S_OK);
     EXPECT_EQ(identity.Get(), static_cast<IUnknown*>(&a));
     identity.Reset();
     data[0].pUnk->Release();
@@ -275,8 +276,8 @@ TEST(ComLifetime, ModuleUnloadsAndLoadsAgain) {
     {
         const auto z = NewControl();
         ASSERT_TRUE(z);
-        EXPECT_EQ(ValueState(z.Get()), L"PValue=VT_BSTR " + TodayText() +
-                                           L" MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231");
+        EXPECT_EQ(ValueState(z.Get()),
+                  L"PValue=VT_BSTR " + TodayText() + L" MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231");
         EXPECT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
         EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
     }

@@ -12,7 +12,8 @@ ComPtr<IPictureDisp> SmallBitmapPicture() {
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = CreateBitmap(8, 8, 1, 32, nullptr);
     ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture.GetAddressOf())),
+    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                       reinterpret_cast<void**>(picture.GetAddressOf())),
               S_OK);
     return picture;
 }
@@ -26,7 +27,8 @@ TEST(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
     Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
 
     EXPECT_EQ(PropPut(z.Get(), id::Enabled, Var::Bool(false)).hr, S_OK);
-    EXPECT_EQ(sink.changed, Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
+    EXPECT_EQ(sink.changed,
+              Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
     EXPECT_EQ(ReadLong(z.Get(), id::BgColor), 0xE0E0E0);
     EXPECT_EQ(ReadLong(z.Get(), id::ButtonBgColor), 0xE0E0E0);
     EXPECT_EQ(Read(z.Get(), id::Enabled), L"VT_BOOL False");
@@ -35,7 +37,8 @@ TEST(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
 
     sink.changed.clear();
     EXPECT_EQ(PropPut(z.Get(), id::Enabled, Var::Bool(true)).hr, S_OK);
-    EXPECT_EQ(sink.changed, Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
+    EXPECT_EQ(sink.changed,
+              Ids({id::BgColor, id::ButtonBgColor, id::Text_Enabled, id::Text_Locked, id::Enabled}));
     // The host's colours are gone: enabling leaves white.
     EXPECT_EQ(ReadLong(z.Get(), id::BgColor), 0xFFFFFF);
     EXPECT_EQ(ReadLong(z.Get(), id::ButtonBgColor), 0xFFFFFF);
@@ -104,7 +107,8 @@ TEST(ComNotify, FirstUseInitialisesAndReportsPValueOnce) {
     NotifySink sink;
     std::wstring seenInside;
     sink.onChanged = [&](DISPID member) {
-        if (member == id::PValue) seenInside = Read(z.Get(), id::PValue);
+        if (member == id::PValue)
+            seenInside = Read(z.Get(), id::PValue);
     };
     Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
     EXPECT_EQ(sink.changed, Ids({})); // connecting is no use of a property

@@ -21,10 +21,12 @@ std::wstring ValueText(DWORD type, const BYTE* data, DWORD size) {
     case REG_SZ:
     case REG_EXPAND_SZ: {
         std::wstring text(reinterpret_cast<const wchar_t*>(data), size / sizeof(wchar_t));
-        while (!text.empty() && text.back() == L'\0') text.pop_back();
+        while (!text.empty() && text.back() == L'\0')
+            text.pop_back();
         return (type == REG_EXPAND_SZ ? L"expand:" : L"") + text;
     }
-    case REG_DWORD: return L"dword:" + std::to_wstring(*reinterpret_cast<const DWORD*>(data));
+    case REG_DWORD:
+        return L"dword:" + std::to_wstring(*reinterpret_cast<const DWORD*>(data));
     default: {
         std::wstring text = L"type" + std::to_wstring(type) + L":";
         for (DWORD i = 0; i < size; ++i) {
@@ -41,16 +43,18 @@ std::wstring ValueText(DWORD type, const BYTE* data, DWORD size) {
 // default value).
 void Dump(HKEY key, const std::wstring& path, Snapshot& out) {
     DWORD subkeys = 0, maxSubkey = 0, values = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values, &maxName, &maxData,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values, &maxName,
+                         &maxData, nullptr, nullptr) != ERROR_SUCCESS)
         return;
-    if (!path.empty()) out.insert(path);
+    if (!path.empty())
+        out.insert(path);
 
     std::wstring name(maxName + 2, L'\0');
     std::vector<BYTE> data(maxData + 2);
     for (DWORD i = 0; i < values; ++i) {
         DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
-        if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS)
             continue;
         const std::wstring shown = nameLength ? name.substr(0, nameLength) : L"@";
         out.insert(path + L" | " + shown + L" = " + ValueText(type, data.data(), size));
@@ -63,7 +67,8 @@ void Dump(HKEY key, const std::wstring& path, Snapshot& out) {
             continue;
         const std::wstring childName = child.substr(0, length);
         HKEY sub = nullptr;
-        if (RegOpenKeyExW(key, childName.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExW(key, childName.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
+            continue;
         Dump(sub, path.empty() ? childName : path + L"\\" + childName, out);
         RegCloseKey(sub);
     }
@@ -74,7 +79,8 @@ Snapshot SnapshotClassesRoot() {
     Snapshot s;
     Dump(HKEY_CLASSES_ROOT, L"", s);
     const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
     std::cout << "HKEY_CLASSES_ROOT: " << s.size() << " lines in " << ms << " ms" << std::endl;
     return s;
 }
@@ -89,7 +95,8 @@ std::string Lines(const Snapshot& s) {
     std::string text;
     for (const auto& line : s) {
         text += "  ";
-        for (wchar_t c : line) text += c < 128 ? static_cast<char>(c) : '?';
+        for (wchar_t c : line)
+            text += c < 128 ? static_cast<char>(c) : '?';
         text += "\n";
     }
     return text.empty() ? "  (none)\n" : text;
@@ -104,14 +111,16 @@ bool Under(const std::wstring& line, const std::wstring& root) {
 // view, so what the library registers shows under Wow6432Node too.
 bool FromTypeLibrary(const std::wstring& line, std::initializer_list<std::wstring> roots) {
     for (const auto& root : roots)
-        if (Under(line, root) || Under(line, L"Wow6432Node\\" + root)) return true;
+        if (Under(line, root) || Under(line, L"Wow6432Node\\" + root))
+            return true;
     return false;
 }
 
 Snapshot Lowered(const Snapshot& s) {
     Snapshot lowered;
     for (std::wstring line : s) {
-        for (auto& c : line) c = towlower(c);
+        for (auto& c : line)
+            c = towlower(c);
         lowered.insert(line);
     }
     return lowered;
@@ -137,10 +146,10 @@ TEST(ComRegistration, RegistersExactlyItsKeysAndRemovesThemAgain) {
     ASSERT_EQ(registerServer(), S_OK);
     const Snapshot registeredAgain = SnapshotClassesRoot();
 
-    EXPECT_EQ(unregistered, unregisteredAgain) << "gone after the second unregistration:\n"
-                                               << Lines(Minus(unregistered, unregisteredAgain))
-                                               << "left behind by it:\n"
-                                               << Lines(Minus(unregisteredAgain, unregistered));
+    EXPECT_EQ(unregistered, unregisteredAgain)
+        << "gone after the second unregistration:\n"
+        << Lines(Minus(unregistered, unregisteredAgain)) << "left behind by it:\n"
+        << Lines(Minus(unregisteredAgain, unregistered));
     EXPECT_EQ(registered, registeredAgain) << "missing after the second registration:\n"
                                            << Lines(Minus(registered, registeredAgain)) << "new in it:\n"
                                            << Lines(Minus(registeredAgain, registered));
@@ -198,7 +207,8 @@ TEST(ComRegistration, RegistersExactlyItsKeysAndRemovesThemAgain) {
     // Unregistered, nothing of the control is left, not even an empty key.
     Snapshot leftovers;
     for (const auto& line : unregistered)
-        if (Under(line, clsid) || Under(line, L"Zarn2.Zarn") || FromTypeLibrary(line, {typeLib, dual, events}))
+        if (Under(line, clsid) || Under(line, L"Zarn2.Zarn") ||
+            FromTypeLibrary(line, {typeLib, dual, events}))
             leftovers.insert(line);
     EXPECT_EQ(leftovers, Snapshot{}) << "left after unregistration:\n" << Lines(leftovers);
 

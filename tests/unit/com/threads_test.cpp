@@ -50,7 +50,8 @@ TEST(ComThreads, AnotherThreadHasItsOwnRecord) {
         {
             const auto there = NewControl();
             if (there) {
-                fresh = ValueState(there.Get()) + L" HoverColor=" + std::to_wstring(ReadLong(there.Get(), id::HoverColor));
+                fresh = ValueState(there.Get()) + L" HoverColor=" +
+                        std::to_wstring(ReadLong(there.Get(), id::HoverColor));
                 PropPut(there.Get(), id::PValue, L"20301231");
                 PropPut(there.Get(), id::MinDate, 19600101);
                 PropPut(there.Get(), id::HoverColor, 0x654321);
@@ -67,7 +68,8 @@ TEST(ComThreads, AnotherThreadHasItsOwnRecord) {
     EXPECT_EQ(fresh, L"PValue=VT_BSTR " + TodayText() +
                          L" MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231 HoverColor=32768");
     EXPECT_EQ(changed, L"PValue=VT_BSTR 20301231 MinDate=VT_I4 19600101 MaxDate=VT_I4 20991231");
-    EXPECT_EQ(ValueState(here.Get()), L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19500101 MaxDate=VT_I4 20991231");
+    EXPECT_EQ(ValueState(here.Get()),
+              L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19500101 MaxDate=VT_I4 20991231");
     EXPECT_EQ(ReadLong(here.Get(), id::HoverColor), 0x123456);
 }
 

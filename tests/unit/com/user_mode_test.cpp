@@ -22,7 +22,8 @@ void SetSite(IDispatch* object, IOleClientSite* site) {
 // The thread's error object after a failed vtable call, as "source|description".
 std::wstring ThreadError(const GUID& expectedGuid) {
     ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, info.GetAddressOf()) != S_OK || !info) return L"(no error info)";
+    if (GetErrorInfo(0, info.GetAddressOf()) != S_OK || !info)
+        return L"(no error info)";
     BSTR source = nullptr, description = nullptr;
     GUID guid = GUID_NULL;
     info->GetSource(&source);
@@ -67,7 +68,8 @@ TEST(ComUserMode, WithoutASiteTheControlRuns) {
     ASSERT_TRUE(z);
     ASSERT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
     ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(z->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(support.GetAddressOf())), S_OK);
+    ASSERT_EQ(z->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(support.GetAddressOf())),
+              S_OK);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(kIidZarn), S_OK);
     ExpectRunModeFailure(z.Get(), "no site");
 }

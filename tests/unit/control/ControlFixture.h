@@ -43,7 +43,9 @@ protected:
     std::unique_ptr<Zarn> control;
 };
 
-inline Variant V(const wchar_t* s) { return Variant::FromText(s); }
+inline Variant V(const wchar_t* s) {
+    return Variant::FromText(s);
+}
 
 // The text form and the VARTYPE of a stored value, e.g. "20261205/8".
 inline std::wstring Describe(const Variant& v) {

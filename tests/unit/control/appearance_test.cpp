@@ -18,7 +18,8 @@ Microsoft::WRL::ComPtr<IPictureDisp> BitmapPicture(int width, int height) {
     desc.bmp.hbitmap = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     Microsoft::WRL::ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture.GetAddressOf())),
+    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                       reinterpret_cast<void**>(picture.GetAddressOf())),
               S_OK);
     return picture;
 }
@@ -36,8 +37,8 @@ TEST_F(Appearance, FaceSettersStoreAndNotify) {
     EXPECT_EQ(control->BorderColor(), 0x80000005u);
     EXPECT_EQ(control->FocusColor(), 0x112233u);
     EXPECT_EQ(control->TextFocusCol(), 0x445566u);
-    EXPECT_EQ(host.keys, (Keys{L"ShowIcon", L"IconSizeWidth", L"IconSizeHeight", L"BorderColor", L"FocusColor",
-                               L"TextFocusCol"}));
+    EXPECT_EQ(host.keys, (Keys{L"ShowIcon", L"IconSizeWidth", L"IconSizeHeight", L"BorderColor",
+                               L"FocusColor", L"TextFocusCol"}));
 }
 
 TEST_F(Appearance, FontSizeIsClampedAndRoundTrips) {
@@ -52,7 +53,8 @@ TEST_F(Appearance, FontSizeIsClampedAndRoundTrips) {
     control->FontUnderline(true);
     control->FontStrikethru(true);
     EXPECT_EQ(control->FontName(), L"Arial");
-    EXPECT_TRUE(control->FontBold() && control->FontItalic() && control->FontUnderline() && control->FontStrikethru());
+    EXPECT_TRUE(control->FontBold() && control->FontItalic() && control->FontUnderline() &&
+                control->FontStrikethru());
     EXPECT_EQ(host.keys.size(), 11u);
     EXPECT_EQ(host.keys.back(), L"FontStrikethru");
 }

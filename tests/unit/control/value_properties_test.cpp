@@ -91,10 +91,10 @@ TEST_F(ValueProperties, InvalidCalendarDigitsAreStoredAndReportedWhenShown) {
 }
 
 TEST_F(ValueProperties, DateRangeLimitsAcceptOnlyOrderedValues) {
-    control->MaxDate(21000101);       // beyond 2099
-    control->MaxDate(19010101);       // equal to MinDate
-    control->MinDate(18991231);       // before 1900
-    control->MinDate(20991231);       // equal to MaxDate
+    control->MaxDate(21000101); // beyond 2099
+    control->MaxDate(19010101); // equal to MinDate
+    control->MinDate(18991231); // before 1900
+    control->MinDate(20991231); // equal to MaxDate
     EXPECT_TRUE(host.keys.empty());
     EXPECT_EQ(control->MinDate(), 19010101);
     EXPECT_EQ(control->MaxDate(), 20991231);
@@ -112,7 +112,8 @@ TEST_F(ValueProperties, DateRangeLimitsAcceptOnlyOrderedValues) {
 }
 
 TEST_F(ValueProperties, SeparatorAndPlaceholderRules) {
-    for (const wchar_t* ignored : {L".", L"//", L"", L"_"}) control->Seperator(ignored);
+    for (const wchar_t* ignored : {L".", L"//", L"", L"_"})
+        control->Seperator(ignored);
     EXPECT_EQ(control->Seperator(), L"/");
     control->Seperator(L"-");
     EXPECT_EQ(control->Seperator(), L"-");

@@ -16,9 +16,12 @@ namespace zarn::test {
 // Picks the expectation for the user locale the run was started in.
 template <class T> T ByLocale(T enGB, T enUS, T deDE) {
     switch (GetUserDefaultLCID()) {
-    case 0x0809: return enGB;
-    case 0x0409: return enUS;
-    case 0x0407: return deDE;
+    case 0x0809:
+        return enGB;
+    case 0x0409:
+        return enUS;
+    case 0x0407:
+        return deDE;
     default:
         ADD_FAILURE() << "no expectations for user locale " << std::hex << GetUserDefaultLCID();
         return enGB;
@@ -49,7 +52,8 @@ using Box = std::tuple<std::wstring, UINT, std::wstring>;
 
 inline std::vector<Box> Shown(const MessageBoxRecorder& recorder) {
     std::vector<Box> boxes;
-    for (const auto& c : recorder.calls) boxes.emplace_back(c.text, c.style, c.title);
+    for (const auto& c : recorder.calls)
+        boxes.emplace_back(c.text, c.style, c.title);
     return boxes;
 }
 

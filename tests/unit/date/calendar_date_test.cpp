@@ -16,7 +16,8 @@ TEST(CalendarDate, ValuesBecomeTheirDayInEveryPattern) {
     MessageBoxRecorder boxes;
     for (const char* shortPattern : {"", "dd.MM.yy", "yyyy/M/d"}) {
         std::optional<LocaleOverride> pattern;
-        if (*shortPattern) pattern.emplace(LOCALE_SSHORTDATE, shortPattern);
+        if (*shortPattern)
+            pattern.emplace(LOCALE_SSHORTDATE, shortPattern);
         EXPECT_EQ(RetDateTypeFromLong(19000101), 2.0) << shortPattern;
         EXPECT_EQ(RetDateTypeFromLong(20261205), 46361.0) << shortPattern;
         EXPECT_EQ(RetDateTypeFromLong(20260512), 46154.0) << shortPattern;

@@ -78,7 +78,8 @@ TEST(DisplayText, InvalidPartsAreReplacedAfterAMessage) {
         MessageBoxRecorder boxes;
         EXPECT_EQ(RetStrMthYrFromLng(c.value), c.text) << c.value;
         std::vector<Box> expected;
-        for (const auto& m : c.messages) expected.emplace_back(m, kCritical, L"");
+        for (const auto& m : c.messages)
+            expected.emplace_back(m, kCritical, L"");
         EXPECT_EQ(Shown(boxes), expected) << c.value;
     }
 }

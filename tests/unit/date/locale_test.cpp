@@ -53,7 +53,8 @@ TEST(Replace, IgnoresCaseAndNeverSearchesTheInsertedText) {
 
 TEST(WeekNumbers, CountFromTheWeekOfFirstJanuary) {
     // 1 January 1800, 2000, 2012 and 2026 fall on Wed, Sat, Sun and Thu.
-    for (const DATE jan1 : {-36522.0, 36526.0, 40909.0, 46023.0}) EXPECT_EQ(RetWeekNo(jan1), 1) << jan1;
+    for (const DATE jan1 : {-36522.0, 36526.0, 40909.0, 46023.0})
+        EXPECT_EQ(RetWeekNo(jan1), 1) << jan1;
     // Weeks begin on Monday in en-GB and de-DE, on Sunday in en-US.
     EXPECT_EQ(RetWeekNo(46026.0), ByLocale(1, 2, 1));    // Sunday 4 January 2026
     EXPECT_EQ(RetWeekNo(46026.999), ByLocale(1, 2, 1));  // its last minute

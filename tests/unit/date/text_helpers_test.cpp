@@ -52,8 +52,10 @@ TEST(TextHelpers, TextBeforeTheFirstNul) {
 TEST(TextHelpers, EnglishAbbreviationsAndTheirRange) {
     EXPECT_EQ(RetEngMthAbbr(1) + RetEngMthAbbr(12), L"JanDec");
     EXPECT_EQ(RetEngDayAbbr(1) + RetEngDayAbbr(7), L"MonSun");
-    for (const short outside : {0, 13, -1}) EXPECT_EQ(RetEngMthAbbr(outside), L"") << outside;
-    for (const short outside : {0, 8}) EXPECT_EQ(RetEngDayAbbr(outside), L"") << outside;
+    for (const short outside : {0, 13, -1})
+        EXPECT_EQ(RetEngMthAbbr(outside), L"") << outside;
+    for (const short outside : {0, 8})
+        EXPECT_EQ(RetEngDayAbbr(outside), L"") << outside;
 }
 
 } // namespace

@@ -46,7 +46,8 @@ TEST(RuntimeErrors, ReportingStyles) {
 
 TEST(RuntimeErrors, TrappedReturnsTheFallbackAndSkipGoesOn) {
     int steps = 0;
-    const int r = Trapped([]() -> int { Raise(ErrOverflow); }, [](const RuntimeError& e) { return -e.Number(); });
+    const int r =
+        Trapped([]() -> int { Raise(ErrOverflow); }, [](const RuntimeError& e) { return -e.Number(); });
     EXPECT_EQ(r, -ErrOverflow);
     SkipOnError([&] { Raise(5); });
     SkipOnError([&] { ++steps; });

@@ -60,7 +60,8 @@ std::vector<std::string> NamesOf(ITypeInfo* ti, MEMBERID id) {
 std::string LibraryNameOf(ITypeInfo* ti) {
     ComPtr<ITypeLib> lib;
     UINT index = 0;
-    if (FAILED(ti->GetContainingTypeLib(&lib, &index))) return "?";
+    if (FAILED(ti->GetContainingTypeLib(&lib, &index)))
+        return "?";
     Bstr name;
     lib->GetDocumentation(-1, name.Put(), nullptr, nullptr, nullptr);
     return Narrow(name.Get());
@@ -68,30 +69,43 @@ std::string LibraryNameOf(ITypeInfo* ti) {
 
 const char* KindWord(TYPEKIND kind) {
     switch (kind) {
-    case TKIND_ENUM: return "enum";
-    case TKIND_RECORD: return "struct";
-    case TKIND_MODULE: return "module";
-    case TKIND_INTERFACE: return "interface";
-    case TKIND_DISPATCH: return "dispatch";
-    case TKIND_COCLASS: return "coclass";
-    case TKIND_ALIAS: return "typedef";
-    case TKIND_UNION: return "union";
-    default: return "?";
+    case TKIND_ENUM:
+        return "enum";
+    case TKIND_RECORD:
+        return "struct";
+    case TKIND_MODULE:
+        return "module";
+    case TKIND_INTERFACE:
+        return "interface";
+    case TKIND_DISPATCH:
+        return "dispatch";
+    case TKIND_COCLASS:
+        return "coclass";
+    case TKIND_ALIAS:
+        return "typedef";
+    case TKIND_UNION:
+        return "union";
+    default:
+        return "?";
     }
 }
 
 std::string TypeText(ITypeInfo* ti, const TYPEDESC& td) {
     switch (td.vt) {
-    case VT_PTR: return TypeText(ti, *td.lptdesc) + "*";
+    case VT_PTR:
+        return TypeText(ti, *td.lptdesc) + "*";
     case VT_USERDEFINED: {
         ComPtr<ITypeInfo> ref;
-        if (FAILED(ti->GetRefTypeInfo(td.hreftype, &ref))) return "<unresolved>";
+        if (FAILED(ti->GetRefTypeInfo(td.hreftype, &ref)))
+            return "<unresolved>";
         const std::string name = NameOf(ref.Get(), MEMBERID_NIL);
         const std::string lib = LibraryNameOf(ref.Get());
-        if (lib != "Zarn2") return lib + "." + name;
+        if (lib != "Zarn2")
+            return lib + "." + name;
         return std::string(KindWord(AttrOf(ref.Get())->typekind)) + " " + name;
     }
-    default: return VarTypeText(td.vt);
+    default:
+        return VarTypeText(td.vt);
     }
 }
 
@@ -102,11 +116,14 @@ std::string FlagsText(USHORT flags) {
                                                     {PARAMFLAG_FRETVAL, "retval"},
                                                     {PARAMFLAG_FOPT, "optional"}};
     for (const auto& [flag, word] : words)
-        if (flags & flag) text += (text.empty() ? "" : ",") + std::string(word);
+        if (flags & flag)
+            text += (text.empty() ? "" : ",") + std::string(word);
     return "[" + text + "]";
 }
 
-bool IsRetval(const ELEMDESC& e) { return e.paramdesc.wParamFlags & PARAMFLAG_FRETVAL; }
+bool IsRetval(const ELEMDESC& e) {
+    return e.paramdesc.wParamFlags & PARAMFLAG_FRETVAL;
+}
 
 // "([in] long StatusType, [in,out] short* Show)"; a retval parameter is the
 // result, not an argument.
@@ -115,7 +132,8 @@ std::string ArgumentsText(ITypeInfo* ti, const FUNCDESC& f) {
     std::string text;
     for (SHORT i = 0; i < f.cParams; ++i) {
         const ELEMDESC& e = f.lprgelemdescParam[i];
-        if (IsRetval(e)) continue;
+        if (IsRetval(e))
+            continue;
         const size_t n = static_cast<size_t>(i) + 1;
         text += (i ? ", " : "") + FlagsText(e.paramdesc.wParamFlags) + " " + TypeText(ti, e.tdesc) + " " +
                 (n < names.size() ? names[n] : "?");
@@ -125,17 +143,22 @@ std::string ArgumentsText(ITypeInfo* ti, const FUNCDESC& f) {
 
 // The type a retval parameter delivers: the pointer's target.
 std::string ResultText(ITypeInfo* ti, const FUNCDESC& f) {
-    if (f.cParams == 0 || !IsRetval(f.lprgelemdescParam[f.cParams - 1])) return "void";
+    if (f.cParams == 0 || !IsRetval(f.lprgelemdescParam[f.cParams - 1]))
+        return "void";
     const TYPEDESC& td = f.lprgelemdescParam[f.cParams - 1].tdesc;
     return td.vt == VT_PTR ? TypeText(ti, *td.lptdesc) : "<retval not by pointer>";
 }
 
 const char* AccessWord(INVOKEKIND kind) {
     switch (kind) {
-    case INVOKE_PROPERTYGET: return "get";
-    case INVOKE_PROPERTYPUT: return "put";
-    case INVOKE_PROPERTYPUTREF: return "putref";
-    default: return "func";
+    case INVOKE_PROPERTYGET:
+        return "get";
+    case INVOKE_PROPERTYPUT:
+        return "put";
+    case INVOKE_PROPERTYPUTREF:
+        return "putref";
+    default:
+        return "func";
     }
 }
 
@@ -155,7 +178,8 @@ public:
             const auto attr = AttrOf(ti.Get());
             const std::string name = NameOf(ti.Get(), MEMBERID_NIL);
             text_.types.push_back(std::string(KindWord(attr->typekind)) + " " + name);
-            if (attr->typekind == TKIND_ENUM) Enumeration(ti.Get(), name);
+            if (attr->typekind == TKIND_ENUM)
+                Enumeration(ti.Get(), name);
             if (attr->typekind == TKIND_DISPATCH && (attr->wTypeFlags & TYPEFLAG_FDUAL)) {
                 text_.types.back() += " (dual)";
                 HREFTYPE href = 0;
@@ -208,20 +232,24 @@ private:
                 Fault(at, "not a vtable function");
             if (f->oVft != static_cast<SHORT>((7 + i) * sizeof(void*)))
                 Fault(at, "vtable offset " + std::to_string(f->oVft));
-            if (f->elemdescFunc.tdesc.vt != VT_HRESULT) Fault(at, "result is not an HRESULT");
-            if (f->cParamsOpt != 0) Fault(at, "optional parameters");
+            if (f->elemdescFunc.tdesc.vt != VT_HRESULT)
+                Fault(at, "result is not an HRESULT");
+            if (f->cParamsOpt != 0)
+                Fault(at, "optional parameters");
             if (f->invkind == INVOKE_FUNC)
                 Method(ti, *f, at);
             else
                 Accessor(ti, *f, at);
         }
-        for (const auto& m : members_) text_.members.push_back(m.text + m.help);
+        for (const auto& m : members_)
+            text_.members.push_back(m.text + m.help);
     }
 
     // Starts a member's line: one dispatch id, one member.
     void Begin(ITypeInfo* ti, MEMBERID memid, const std::string& text, const std::string& at) {
         for (const auto& m : members_)
-            if (m.memid == memid) Fault(at, "dispatch id shared with " + m.text);
+            if (m.memid == memid)
+                Fault(at, "dispatch id shared with " + m.text);
         const std::string help = HelpOf(ti, memid);
         members_.push_back(
             {memid, std::to_string(memid) + " " + text, help.empty() ? "" : " \"" + help + "\""});
@@ -235,7 +263,8 @@ private:
             const bool ok = flags == PARAMFLAG_FIN ||
                             (flags == (PARAMFLAG_FIN | PARAMFLAG_FOUT) && e.tdesc.vt == VT_PTR) ||
                             (last && flags == (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL) && e.tdesc.vt == VT_PTR);
-            if (!ok) Fault(at, "parameter " + std::to_string(i) + " " + FlagsText(flags));
+            if (!ok)
+                Fault(at, "parameter " + std::to_string(i) + " " + FlagsText(flags));
         }
         Begin(ti, f.memid, NameOf(ti, f.memid) + ArgumentsText(ti, f) + ": " + ResultText(ti, f), at);
     }
@@ -243,17 +272,20 @@ private:
     // A property's line starts with its get; its put or putref, which must
     // follow at once with the same id and type, adds a word to that line.
     void Accessor(ITypeInfo* ti, const FUNCDESC& f, const std::string& at) {
-        if (f.cParams != 1) return Fault(at, std::to_string(f.cParams) + " parameters");
+        if (f.cParams != 1)
+            return Fault(at, std::to_string(f.cParams) + " parameters");
         const ELEMDESC& e = f.lprgelemdescParam[0];
         if (f.invkind == INVOKE_PROPERTYGET) {
             if (e.paramdesc.wParamFlags != (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL) || e.tdesc.vt != VT_PTR)
                 return Fault(at, "get without a retval pointer");
-            if (NamesOf(ti, f.memid).size() != 1) Fault(at, "names its value");
+            if (NamesOf(ti, f.memid).size() != 1)
+                Fault(at, "names its value");
             getType_ = TypeText(ti, *e.tdesc.lptdesc);
             Begin(ti, f.memid, NameOf(ti, f.memid) + ": " + getType_ + " get", at);
             return;
         }
-        if (e.paramdesc.wParamFlags != PARAMFLAG_FIN) Fault(at, "put value is not [in]");
+        if (e.paramdesc.wParamFlags != PARAMFLAG_FIN)
+            Fault(at, "put value is not [in]");
         if (members_.empty() || members_.back().memid != f.memid || getType_ != TypeText(ti, e.tdesc) ||
             members_.back().text.ends_with("put") || members_.back().text.ends_with("putref"))
             return Fault(at, "does not follow its get");
@@ -266,10 +298,13 @@ private:
         const auto attr = AttrOf(ti);
         for (UINT i = 0; i < attr->cFuncs; ++i) {
             const auto f = FuncOf(ti, i);
-            if (f->wFuncFlags & FUNCFLAG_FRESTRICTED) continue;
+            if (f->wFuncFlags & FUNCFLAG_FRESTRICTED)
+                continue;
             const std::string at = where + "." + NameOf(ti, f->memid);
-            if (f->funckind != FUNC_DISPATCH || f->invkind != INVOKE_FUNC) Fault(at, "not a dispatch method");
-            if (f->elemdescFunc.tdesc.vt != VT_VOID) Fault(at, "has a result");
+            if (f->funckind != FUNC_DISPATCH || f->invkind != INVOKE_FUNC)
+                Fault(at, "not a dispatch method");
+            if (f->elemdescFunc.tdesc.vt != VT_VOID)
+                Fault(at, "has a result");
             text_.events.push_back(std::to_string(f->memid) + " " + NameOf(ti, f->memid) +
                                    ArgumentsText(ti, *f));
         }
@@ -291,14 +326,18 @@ private:
 } // namespace
 
 std::string Narrow(const wchar_t* text) {
-    if (!text) return {};
+    if (!text)
+        return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+    if (n > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
     return out;
 }
 
-LibraryText DescribeLibrary(ITypeLib* lib) { return Describer(lib).Run(); }
+LibraryText DescribeLibrary(ITypeLib* lib) {
+    return Describer(lib).Run();
+}
 
 testing::AssertionResult SameLines(const char* expectedExpr, const char* actualExpr,
                                    const std::vector<std::string>& expected,
@@ -310,7 +349,8 @@ testing::AssertionResult SameLines(const char* expectedExpr, const char* actualE
         if (e != a)
             diff += "\n  line " + std::to_string(i + 1) + ":\n    expected " + e + "\n    actual   " + a;
     }
-    if (diff.empty()) return testing::AssertionSuccess();
+    if (diff.empty())
+        return testing::AssertionSuccess();
     return testing::AssertionFailure()
            << actualExpr << " differs from " << expectedExpr << " (" << actual.size() << " lines, "
            << expected.size() << " expected):" << diff;
@@ -333,23 +373,35 @@ testing::AssertionResult SameLibrary(const char* expectedExpr, const char* actua
     };
     std::string message;
     for (const auto& c : checks)
-        if (!c) message += std::string(c.message()) + "\n";
-    if (message.empty()) return testing::AssertionSuccess();
+        if (!c)
+            message += std::string(c.message()) + "\n";
+    if (message.empty())
+        return testing::AssertionSuccess();
     return testing::AssertionFailure() << message;
 }
 
 std::string VarTypeText(VARTYPE vt) {
     switch (vt) {
-    case VT_BOOL: return "VARIANT_BOOL";
-    case VT_I4: return "long";
-    case VT_I2: return "short";
-    case VT_R4: return "single";
-    case VT_BSTR: return "BSTR";
-    case VT_VARIANT: return "VARIANT";
-    case VT_DISPATCH: return "IDispatch*";
-    case VT_VOID: return "void";
-    case VT_HRESULT: return "HRESULT";
-    default: return "vt" + std::to_string(vt);
+    case VT_BOOL:
+        return "VARIANT_BOOL";
+    case VT_I4:
+        return "long";
+    case VT_I2:
+        return "short";
+    case VT_R4:
+        return "single";
+    case VT_BSTR:
+        return "BSTR";
+    case VT_VARIANT:
+        return "VARIANT";
+    case VT_DISPATCH:
+        return "IDispatch*";
+    case VT_VOID:
+        return "void";
+    case VT_HRESULT:
+        return "HRESULT";
+    default:
+        return "vt" + std::to_string(vt);
     }
 }
 

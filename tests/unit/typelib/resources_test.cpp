@@ -27,7 +27,8 @@ public:
     Module()
         : module_(LoadLibraryExW(test::BuiltFile(L"Zarn2.ocx").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
     ~Module() {
-        if (module_) FreeLibrary(module_);
+        if (module_)
+            FreeLibrary(module_);
     }
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
@@ -49,7 +50,8 @@ struct BitmapFacts {
 BitmapFacts Inspect(HMODULE module, const wchar_t* name) {
     BitmapFacts facts;
     const auto bitmap = static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, 0));
-    if (!bitmap) return facts;
+    if (!bitmap)
+        return facts;
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
     facts.width = info.bmWidth;
@@ -58,7 +60,8 @@ BitmapFacts Inspect(HMODULE module, const wchar_t* name) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     facts.corner = GetPixel(dc, 0, 0);
     for (LONG y = 0; y < info.bmHeight; ++y)
-        for (LONG x = 0; x < info.bmWidth; ++x) facts.others += GetPixel(dc, x, y) != facts.corner;
+        for (LONG x = 0; x < info.bmWidth; ++x)
+            facts.others += GetPixel(dc, x, y) != facts.corner;
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(bitmap);

@@ -26,15 +26,22 @@ namespace {
 
 std::string TypeText(const types::LibType& t) {
     switch (t.kind) {
-    case types::LibKind::Plain: return test::VarTypeText(t.vt);
-    case types::LibKind::Stdole: return std::string("stdole.") + t.name + (t.vt == VT_PTR ? "*" : "");
-    case types::LibKind::Enum: return std::string("enum ") + t.name;
+    case types::LibKind::Plain:
+        return test::VarTypeText(t.vt);
+    case types::LibKind::Stdole:
+        return std::string("stdole.") + t.name + (t.vt == VT_PTR ? "*" : "");
+    case types::LibKind::Enum:
+        return std::string("enum ") + t.name;
     }
     return "?";
 }
 
-template <class T> std::string TypeOf() { return TypeText(types::Tag<T>::lib); }
-template <> std::string TypeOf<types::Void>() { return "void"; }
+template <class T> std::string TypeOf() {
+    return TypeText(types::Tag<T>::lib);
+}
+template <> std::string TypeOf<types::Void>() {
+    return "void";
+}
 
 template <class T, class Dir> std::string ArgText(const char* name) {
     return std::is_same_v<Dir, types::ByRef> ? "[in,out] " + TypeOf<T>() + "* " + name
@@ -43,7 +50,8 @@ template <class T, class Dir> std::string ArgText(const char* name) {
 
 std::string HelpText(const char* member) {
 #define HELP(N, Text)                                                                                        \
-    if (std::string_view(#N) == member) return " \"" + test::Narrow(Text) + "\"";
+    if (std::string_view(#N) == member)                                                                      \
+        return " \"" + test::Narrow(Text) + "\"";
     ZARN_HELPSTRINGS(HELP)
 #undef HELP
     return "";
@@ -143,7 +151,8 @@ struct BuiltLibrary {
         GetTempFileNameW(dir, L"ztl", 0, file);
         path = file;
         hr = BuildTypeLib(syskind, path.c_str(), &failedStep);
-        if (SUCCEEDED(hr)) hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
+        if (SUCCEEDED(hr))
+            hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
     }
     ~BuiltLibrary() {
         lib.Reset();
@@ -195,7 +204,8 @@ std::string NameOf(ITypeInfo* ti) {
 ComPtr<ITypeInfo> ImplType(ITypeInfo* ti, UINT index) {
     HREFTYPE href = 0;
     ComPtr<ITypeInfo> target;
-    if (SUCCEEDED(ti->GetRefTypeOfImplType(index, &href))) ti->GetRefTypeInfo(href, &target);
+    if (SUCCEEDED(ti->GetRefTypeOfImplType(index, &href)))
+        ti->GetRefTypeInfo(href, &target);
     return target;
 }
 
@@ -203,7 +213,8 @@ class TypeLib : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         built_ = new BuiltLibrary(SYS_WIN64);
-        if (built_->lib) text_ = new LibraryText(test::DescribeLibrary(built_->lib.Get()));
+        if (built_->lib)
+            text_ = new LibraryText(test::DescribeLibrary(built_->lib.Get()));
     }
     static void TearDownTestSuite() {
         delete text_;
@@ -299,7 +310,8 @@ TEST_F(TypeLib, NamesResolveToDispatchIds) {
     };
     for (const auto& c : cases) {
         std::vector<LPOLESTR> names;
-        for (const wchar_t* n : c.names) names.push_back(const_cast<LPOLESTR>(n));
+        for (const wchar_t* n : c.names)
+            names.push_back(const_cast<LPOLESTR>(n));
         std::vector<MEMBERID> ids(names.size(), 12345);
         EXPECT_EQ(ti->GetIDsOfNames(names.data(), static_cast<UINT>(names.size()), ids.data()), S_OK)
             << test::Narrow(c.names[0]);
