@@ -37,7 +37,7 @@ CY PointsToCy(double points) {
 
 } // namespace
 
-Zarn::Zarn(zarn::ControlHost& host) : host_(host) {}
+Zarn::Zarn(zarn::ControlHost& host) : host_(host), events_(host), surface_(*this) {}
 
 Zarn::~Zarn() {
     // Destroying any control drops the thread's today font; the next use
@@ -47,6 +47,7 @@ Zarn::~Zarn() {
 
 void Zarn::Redraw() {
     surface_.Invalidate();
+    host_.ViewChanged();
 }
 
 // ---------------------------------------------------------------------------

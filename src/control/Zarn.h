@@ -4,7 +4,9 @@
 // Hosts reach it through the COM object in host/ole; it reaches the host
 // only through zarn::ControlHost.
 #include "control/SharedSettings.h"
+#include "control/ZarnEvents.h"
 #include "host/ControlHost.h"
+#include "host/PropertyBag.h"
 #include "host/runtime/Variant.h"
 #include "host/win/Surface.h"
 
@@ -14,7 +16,7 @@
 
 #include <string>
 
-class Zarn {
+class Zarn : private zarn::SurfaceListener {
 public:
     template <class T> using Ref = Microsoft::WRL::ComPtr<T>;
 
@@ -27,8 +29,18 @@ public:
     zarn::TextBox& Text1() { return surface_.Text1(); }
     const zarn::TextBox& Text1() const { return surface_.Text1(); }
 
-    // A control placed anew takes its initial settings.
+    // A control placed anew takes its initial settings; a saved one is
+    // loaded from, and saved into, the host's property bag.
     void InitProperties();
+    void ReadProperties(zarn::PropertyBag& bag);
+    void WriteProperties(zarn::PropertyBag& bag);
+
+    // Draws the face into any device context (the surface's own, or a
+    // container's for design view and printing), scaled to bounds.
+    void DoPaint(HDC dc, const RECT& bounds);
+    // The face and the text box's text, for a container that draws the
+    // control itself.
+    void DrawForContainer(HDC dc, const RECT& bounds);
 
     // Value and behaviour.
     zarn::Variant PValue() const;
@@ -191,6 +203,25 @@ public:
     void RightToLeft(bool value);
 
 private:
+    // What the surface reports.
+    void Paint(HDC dc) override;
+    void Resized() override;
+    void TextChanged() override;
+    void TextFocus(bool gained) override;
+    void LayOut();
+
+    // Persistence steps.
+    struct FontDefaults;
+    FontDefaults AmbientFontDefaults();
+    void ReadFace(zarn::PropertyBag& bag);
+    void ReadTextBox(zarn::PropertyBag& bag, const FontDefaults& font);
+    void ReadCalendar(zarn::PropertyBag& bag);
+    void ReadTodayFont(zarn::PropertyBag& bag);
+    void ReadPictures(zarn::PropertyBag& bag);
+    void FinishLoad(zarn::PropertyBag& bag);
+    void WriteValueAndFace(zarn::PropertyBag& bag, const FontDefaults& font);
+    void WriteCalendar(zarn::PropertyBag& bag);
+
     static SharedSettings& Shared() {
         return SharedSettings::ForThread();
     }
@@ -210,7 +241,7 @@ private:
                            bool hasPicture);
 
     zarn::ControlHost& host_;
-    zarn::Surface surface_;
+    ZarnEvents events_;
 
     short textMaxLength_ = 0;
     OLE_COLOR borderColor_ = 0x808080;
@@ -228,4 +259,7 @@ private:
     std::wstring seperator_ = L"/";
     std::wstring placeHolder_ = L"_";
     bool allowNull_ = true;
+
+    // Last: its windows may call back into the fields above.
+    zarn::Surface surface_;
 };

@@ -2,9 +2,24 @@
 // The small service interface through which the control reaches its host.
 // The COM object implements it on top of the client site and the
 // connection points; tests implement it with fakes.
+#include <oaidl.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace zarn {
+
+// One argument of an event. Every argument goes by reference, so that what
+// the host's handler writes into it is there when the event returns.
+struct EventArg {
+    enum class Type { Integer, Long, Single, Bool, String, Object };
+    Type type;
+    void* value; // short, long, float, VARIANT_BOOL, std::wstring or IDispatch*
+};
 
 class ControlHost {
 public:
@@ -16,6 +31,20 @@ public:
     // Ambient UserMode: True while the host runs the program, and when
     // there is no host to ask.
     virtual bool UserMode() = 0;
+
+    // Raises an event of the control's event interface to every connected
+    // handler, synchronously, in the order of connection.
+    virtual void RaiseEvent(DISPID id, std::span<EventArg> args) = 0;
+
+    // The control's text box took or lost the keyboard focus, so the
+    // container can make the control its active one.
+    virtual void FocusChanged(bool gained) = 0;
+
+    // The face changed; a container drawing it itself should redraw.
+    virtual void ViewChanged() = 0;
+
+    // The container's ambient font, or none when it offers no font.
+    virtual Microsoft::WRL::ComPtr<IFont> AmbientFont() = 0;
 };
 
 } // namespace zarn

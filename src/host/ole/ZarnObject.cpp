@@ -9,25 +9,6 @@
 
 namespace zarn {
 
-namespace {
-
-// The member a property-bag key names, compared without regard to case
-// ("MousePointer" is mousePointer, "Gridline" is GridLine); keys without a
-// member of their own report DISPID_UNKNOWN.
-DISPID DispIdOfKey(std::wstring_view key) {
-    static const wchar_t* const names[] = {
-#define ZARN_NAME(Name, ...) L## #Name,
-        ZARN_MEMBERS(ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME, ZARN_NAME)
-#undef ZARN_NAME
-    };
-    for (DISPID i = 0; i < static_cast<DISPID>(std::size(names)); ++i)
-        if (key.size() == wcslen(names[i]) && _wcsnicmp(names[i], key.data(), key.size()) == 0)
-            return DispIdOf(i + 1);
-    return DISPID_UNKNOWN;
-}
-
-} // namespace
-
 HRESULT ZarnObject::Create(REFIID iid, void** object) {
     if (!object)
         return E_POINTER;
@@ -74,6 +55,20 @@ HRESULT ZarnObject::QueryInterface(REFIID riid, void** object) {
         *object = static_cast<IConnectionPointContainer*>(this);
     else if (riid == IID_IOleObject)
         *object = static_cast<IOleObject*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceObject)
+        *object = static_cast<IOleInPlaceObject*>(this);
+    else if (riid == IID_IOleInPlaceActiveObject)
+        *object = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (riid == IID_IOleControl)
+        *object = static_cast<IOleControl*>(this);
+    else if (riid == IID_IViewObject || riid == IID_IViewObject2)
+        *object = static_cast<IViewObject2*>(this);
+    else if (riid == IID_IPersist || riid == IID_IPersistPropertyBag)
+        *object = static_cast<IPersistPropertyBag*>(this);
+    else if (riid == IID_IPersistStreamInit)
+        *object = static_cast<IPersistStreamInit*>(this);
+    else if (riid == IID_IObjectSafety)
+        *object = static_cast<IObjectSafety*>(this);
     else {
         *object = nullptr;
         return E_NOINTERFACE;
@@ -234,34 +229,6 @@ HRESULT ZarnObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
         }
     }
     return CONNECT_E_NOCONNECTION;
-}
-
-// ---------------------------------------------------------------------------
-// Host services for the control
-
-void ZarnObject::PropertyChanged(std::wstring_view key) {
-    dirty_ = true;
-    const DISPID id = DispIdOfKey(key);
-    for (const auto& sink : notifyPoint_.Sinks<IPropertyNotifySink>())
-        sink->OnChanged(id);
-}
-
-bool ZarnObject::UserMode() {
-    if (!site_)
-        return true;
-    Microsoft::WRL::ComPtr<IDispatch> ambient;
-    if (FAILED(site_.As(&ambient)))
-        return true;
-    DISPPARAMS none{};
-    Variant value;
-    if (FAILED(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                               &none, value.Put(), nullptr, nullptr)))
-        return true;
-    try {
-        return ToBool(value.Get());
-    } catch (const RuntimeError&) {
-        return true;
-    }
 }
 
 } // namespace zarn

@@ -10,6 +10,7 @@
 #include "host/ole/Convert.h"
 
 #include <ocidl.h>
+#include <objsafe.h>
 #include <oleidl.h>
 #include <wrl/client.h>
 
@@ -23,6 +24,13 @@ class ZarnObject final : public _Zarn,
                          public IProvideClassInfo2,
                          public IConnectionPointContainer,
                          public IOleObject,
+                         public IOleInPlaceObject,
+                         public IOleInPlaceActiveObject,
+                         public IOleControl,
+                         public IViewObject2,
+                         public IPersistPropertyBag,
+                         public IPersistStreamInit,
+                         public IObjectSafety,
                          private ControlHost {
 public:
     // Creates an object and returns the requested interface of it.
@@ -107,6 +115,57 @@ public:
     HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
 
+    // IOleWindow (through both in-place interfaces)
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+
+    // IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+
+    // IOleInPlaceActiveObject
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override;
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frame) override;
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
+
+    // IOleControl
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* msg) override;
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID id) override;
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
+
+    // IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
+                                   HDC targetDc, HDC dc, LPCRECTL bounds, LPCRECTL windowBounds,
+                                   BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR), ULONG_PTR contArg) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
+                                          HDC targetDc, LOGPALETTE** colors) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) override;
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
+                                        LPSIZEL size) override;
+
+    // IPersist, IPersistPropertyBag, IPersistStreamInit
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE InitNew() override;
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(LPSTREAM stream) override;
+    HRESULT STDMETHODCALLTYPE Save(LPSTREAM stream, BOOL clearDirty) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+
+    // IObjectSafety
+    HRESULT STDMETHODCALLTYPE GetInterfaceSafetyOptions(REFIID riid, DWORD* supported,
+                                                        DWORD* enabled) override;
+    HRESULT STDMETHODCALLTYPE SetInterfaceSafetyOptions(REFIID riid, DWORD mask, DWORD enabled) override;
+
     // The status bits the control registers and reports to containers.
     static constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE |
                                          OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
@@ -119,6 +178,16 @@ private:
     // ControlHost
     void PropertyChanged(std::wstring_view key) override;
     bool UserMode() override;
+    void RaiseEvent(DISPID id, std::span<EventArg> args) override;
+    void FocusChanged(bool gained) override;
+    void ViewChanged() override;
+    Microsoft::WRL::ComPtr<IFont> AmbientFont() override;
+
+    // In-place activation, in the container's terms.
+    HRESULT ActivateInPlace();
+    HRESULT ActivateUI();
+    HRESULT VerbShow(LONG verb);
+    Variant Ambient(DISPID id);
 
     // A control nobody initialised or loaded (a script's CreateObject)
     // takes the settings of a control placed anew on first use.
@@ -140,6 +209,15 @@ private:
     std::unique_ptr<Zarn> control_;
     bool initialised_ = false;
     bool dirty_ = false;
+    bool inPlaceActive_ = false;
+    bool uiActive_ = false;
+    int frozenEvents_ = 0;
+    DWORD safety_ = 0;
+    Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    Microsoft::WRL::ComPtr<IOleInPlaceFrame> frame_;
+    Microsoft::WRL::ComPtr<IOleInPlaceUIWindow> uiWindow_;
+    Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
+    DWORD viewSinkFlags_ = 0;
     SIZEL extent_{3175, 556}; // 120 x 21 pixels at 96 dpi, in HIMETRIC
     Microsoft::WRL::ComPtr<IOleClientSite> site_;
     Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;

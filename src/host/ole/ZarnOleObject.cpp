@@ -1,5 +1,4 @@
-// IOleObject: the site, the extent, the class's registered names and verbs.
-// In-place activation (DoVerb) belongs with the container contract.
+// IOleObject: the site, verbs, the extent, the class's registered names.
 #include "host/ole/ZarnObject.h"
 
 #include <ole2.h>
@@ -7,6 +6,8 @@
 namespace zarn {
 
 HRESULT ZarnObject::SetClientSite(IOleClientSite* site) {
+    if (!site)
+        InPlaceDeactivate();
     site_ = site;
     return S_OK;
 }
@@ -25,6 +26,7 @@ HRESULT ZarnObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
 }
 
 HRESULT ZarnObject::Close(DWORD) {
+    InPlaceDeactivate();
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     if (adviseHolder_)
@@ -50,8 +52,10 @@ HRESULT ZarnObject::GetClipboardData(DWORD, IDataObject** data) {
     return E_NOTIMPL;
 }
 
-HRESULT ZarnObject::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
-    return E_NOTIMPL;
+HRESULT ZarnObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
+    if (site && !site_)
+        site_ = site;
+    return ComCall(IID_IOleObject, [&] { EnsureInitialised(); }) == S_OK ? VerbShow(verb) : E_FAIL;
 }
 
 HRESULT ZarnObject::EnumVerbs(IEnumOLEVERB** verbs) {

@@ -10,9 +10,19 @@
 
 namespace zarn {
 
+// What the surface and its text box tell the control.
+class SurfaceListener {
+public:
+    virtual ~SurfaceListener() = default;
+    virtual void Paint(HDC dc) = 0;
+    virtual void Resized() = 0;
+    virtual void TextChanged() = 0;
+    virtual void TextFocus(bool gained) = 0;
+};
+
 class Surface {
 public:
-    Surface();
+    explicit Surface(SurfaceListener& listener);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -23,10 +33,23 @@ public:
     bool Enabled() const;
     void SetEnabled(bool enabled);
 
+    // Inner size in pixels (the scale width and height).
+    SIZE ClientSize() const;
+
     // Asks for a repaint of the whole surface.
     void Invalidate();
 
+    // A container's window becomes the parent; Park() takes it back.
+    void PlaceIn(HWND parent, const RECT& position);
+    void Park();
+
 private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    void OnCommand(WORD code);
+    LRESULT ColourText(HDC dc);
+
+    SurfaceListener& listener_;
     ParkLease park_;
     UniqueHwnd window_;
     std::unique_ptr<TextBox> text1_;

@@ -22,8 +22,22 @@ TextBox::TextBox(HWND parent) {
                                   100, 16, parent, nullptr, ThisModule(), nullptr));
     if (!window_)
         ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
-    // The design-time font of the box: Arial, 9 points.
+    // The design-time font of the box: Arial, 9 points, and a box one
+    // line of it high.
     SetFont(NewStandardFont(L"Arial", 9).Get());
+    FitHeightToFont();
+}
+
+void TextBox::FitHeightToFont() {
+    HFONT font = nullptr;
+    ThrowIfFailed(font_->get_hFont(&font));
+    const HDC dc = GetDC(Handle());
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    SetWindowPos(Handle(), nullptr, 0, 0, 100, tm.tmHeight, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 std::wstring TextBox::Text() const {
@@ -33,7 +47,10 @@ std::wstring TextBox::Text() const {
     return text;
 }
 
+// Writing the text it already shows is no change: the box stays quiet.
 void TextBox::SetText(const std::wstring& text) {
+    if (text == Text())
+        return;
     if (!SetWindowTextW(Handle(), text.c_str()))
         ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
 }
@@ -57,6 +74,16 @@ bool TextBox::Locked() const {
 }
 void TextBox::SetLocked(bool locked) {
     SendMessageW(Handle(), EM_SETREADONLY, locked, 0);
+}
+
+void TextBox::SetForeColor(OLE_COLOR colour) {
+    foreColor_ = colour;
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TextBox::SetBackColor(OLE_COLOR colour) {
+    backColor_ = colour;
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool TextBox::RightToLeft() const {

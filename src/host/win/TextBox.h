@@ -51,10 +51,19 @@ public:
     IPictureDisp* MouseIcon() const { return mouseIcon_.Get(); }
     void SetMouseIcon(IPictureDisp* icon) { mouseIcon_ = icon; }
 
+    // Colours of the text and of the box, as stored colour values; the
+    // surface paints the box with them.
+    OLE_COLOR ForeColor() const { return foreColor_; }
+    void SetForeColor(OLE_COLOR colour);
+    OLE_COLOR BackColor() const { return backColor_; }
+    void SetBackColor(OLE_COLOR colour);
+
     bool RightToLeft() const;
     void SetRightToLeft(bool rightToLeft);
 
 private:
+    void FitHeightToFont();
+
     UniqueHwnd window_;
     Microsoft::WRL::ComPtr<IPictureDisp> mouseIcon_;
     short dragMode_ = 0;
@@ -63,6 +72,8 @@ private:
     Microsoft::WRL::ComPtr<IFont> font_;
     long maxLength_ = 0;
     float fontSize_ = 0;
+    OLE_COLOR foreColor_ = 0x80000008; // the system's window text colour
+    OLE_COLOR backColor_ = 0x80000005; // the system's window colour
 };
 
 // A new standard font object with the given face and point size.

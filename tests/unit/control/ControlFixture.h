@@ -17,9 +17,17 @@ class FakeHost : public ControlHost {
 public:
     void PropertyChanged(std::wstring_view key) override { keys.emplace_back(key); }
     bool UserMode() override { return userMode; }
+    void RaiseEvent(DISPID id, std::span<EventArg>) override { events.push_back(id); }
+    void FocusChanged(bool gained) override { focus.push_back(gained); }
+    void ViewChanged() override { ++viewChanges; }
+    Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return ambientFont; }
 
     std::vector<std::wstring> keys;
+    std::vector<DISPID> events;
+    std::vector<bool> focus;
+    int viewChanges = 0;
     bool userMode = true;
+    Microsoft::WRL::ComPtr<IFont> ambientFont;
 };
 
 class ControlTest : public ::testing::Test {
