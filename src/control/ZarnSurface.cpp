@@ -65,6 +65,7 @@ void Zarn::Resized() {
 }
 
 void Zarn::TextChanged() {
+    host_.ViewChanged();
     events_.Change();
 }
 

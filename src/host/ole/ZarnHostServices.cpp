@@ -89,8 +89,11 @@ void ZarnObject::FocusChanged(bool gained) {
 }
 
 void ZarnObject::ViewChanged() {
-    if (viewSink_)
-        viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
+    const auto sink = viewSink_;
+    if (viewSinkFlags_ & ADVF_ONLYONCE)
+        viewSink_.Reset();
+    if (sink)
+        sink->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
 } // namespace zarn

@@ -16,6 +16,7 @@ HRESULT ZarnObject::VerbShow(LONG verb) {
         return ActivateUI();
     case OLEIVERB_HIDE:
         UIDeactivate();
+        GiveUpFocus();
         ShowWindow(control_->UserControl().Handle(), SW_HIDE);
         return S_OK;
     case OLEIVERB_OPEN:
@@ -27,9 +28,18 @@ HRESULT ZarnObject::VerbShow(LONG verb) {
     }
 }
 
+void ZarnObject::GiveUpFocus() {
+    const HWND surface = control_->UserControl().Handle();
+    const HWND focus = GetFocus();
+    if (focus == surface || IsChild(surface, focus))
+        SetFocus(GetParent(surface));
+}
+
 HRESULT ZarnObject::ActivateInPlace() {
-    if (inPlaceActive_)
+    if (inPlaceActive_) {
+        ShowWindow(control_->UserControl().Handle(), SW_SHOWNA);
         return S_OK;
+    }
     if (!site_)
         return E_UNEXPECTED;
     Microsoft::WRL::ComPtr<IOleInPlaceSite> site;
@@ -97,6 +107,7 @@ HRESULT ZarnObject::InPlaceDeactivate() {
     if (!inPlaceActive_)
         return S_OK;
     UIDeactivate();
+    GiveUpFocus();
     inPlaceActive_ = false;
     control_->UserControl().Park();
     const auto site = std::move(inPlaceSite_);

@@ -187,6 +187,7 @@ private:
     HRESULT ActivateInPlace();
     HRESULT ActivateUI();
     HRESULT VerbShow(LONG verb);
+    void GiveUpFocus();
     Variant Ambient(DISPID id);
 
     // A control nobody initialised or loaded (a script's CreateObject)
@@ -212,7 +213,7 @@ private:
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     int frozenEvents_ = 0;
-    DWORD safety_ = 0;
+    DWORD safety_[3] = {0, 0, 0}; // dispatch, property bag, stream
     Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
     Microsoft::WRL::ComPtr<IOleInPlaceFrame> frame_;
     Microsoft::WRL::ComPtr<IOleInPlaceUIWindow> uiWindow_;

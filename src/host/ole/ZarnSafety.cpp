@@ -9,9 +9,14 @@ namespace {
 
 constexpr DWORD kSafe = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
 
-bool Covered(REFIID riid) {
-    return riid == IID_IDispatch || riid == IID__Zarn || riid == IID_IPersistPropertyBag ||
-           riid == IID_IPersistStreamInit;
+int Slot(REFIID riid) {
+    if (riid == IID_IDispatch || riid == IID__Zarn)
+        return 0;
+    if (riid == IID_IPersistPropertyBag)
+        return 1;
+    if (riid == IID_IPersistStreamInit)
+        return 2;
+    return -1;
 }
 
 } // namespace
@@ -19,21 +24,23 @@ bool Covered(REFIID riid) {
 HRESULT ZarnObject::GetInterfaceSafetyOptions(REFIID riid, DWORD* supported, DWORD* enabled) {
     if (!supported || !enabled)
         return E_POINTER;
-    if (!Covered(riid)) {
+    const int slot = Slot(riid);
+    if (slot < 0) {
         *supported = *enabled = 0;
         return E_NOINTERFACE;
     }
     *supported = kSafe;
-    *enabled = safety_ & kSafe;
+    *enabled = safety_[slot] & kSafe;
     return S_OK;
 }
 
 HRESULT ZarnObject::SetInterfaceSafetyOptions(REFIID riid, DWORD mask, DWORD enabled) {
-    if (!Covered(riid))
+    const int slot = Slot(riid);
+    if (slot < 0)
         return E_NOINTERFACE;
     if (mask & ~kSafe)
         return E_FAIL; // asks for a safety we do not offer
-    safety_ = (safety_ & ~mask) | (enabled & mask);
+    safety_[slot] = (safety_[slot] & ~mask) | (enabled & mask);
     return S_OK;
 }
 

@@ -39,6 +39,8 @@ HRESULT ZarnObject::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
         return DV_E_DVASPECT;
     viewSink_ = sink;
     viewSinkFlags_ = flags;
+    if (sink && (flags & ADVF_PRIMEFIRST))
+        ViewChanged();
     return S_OK;
 }
 

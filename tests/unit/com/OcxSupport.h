@@ -39,6 +39,7 @@ inline constexpr IID kDiidZarnEvents = {
 namespace id {
 enum : DISPID {
     Enabled = DISPID_ENABLED, // -514, position 6
+    BorderColor = 11,
     BgColor = 12,
     ButtonBgColor = 13,
     CalendarFirstDayOfWeek = 25,
@@ -56,6 +57,7 @@ enum : DISPID {
     MinDate = 86,
     PValue = 87,
     mousePointer = 90,
+    MouseIcon = 91,
 };
 } // namespace id
 

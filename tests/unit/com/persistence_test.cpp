@@ -1,0 +1,924 @@
+// Persistence through the built control: the entries a save writes to the
+// host's property bag, in order and type; the keys a load reads, in order;
+// what a load takes from the bag and what it does not do (setters,
+// notifications); the stream form; and the dirty flag.
+#include "ContainerFakes.h"
+
+#include <chrono>
+
+using namespace zarn::test;
+
+namespace {
+
+// The 93 writes of a save, in order, with the type each value is written in.
+// "PValue" is written as it is stored: text here, for a control placed anew.
+const std::vector<std::string> kSavedTypes = {
+    "AllowNull VT_BOOL",
+    "TextMaxLength VT_I4",
+    "TextMaxLength VT_I2",
+    "TextViewType VT_I4",
+    "TextViewFormat VT_I4",
+    "MaxDate VT_I4",
+    "MinDate VT_I4",
+    "PValue VT_BSTR",
+    "Icon VT_DISPATCH",
+    "ShowIcon VT_BOOL",
+    "IconSizeWidth VT_I4",
+    "IconSizeHeight VT_I4",
+    "Enabled VT_BOOL",
+    "BorderColor VT_I4",
+    "BgColor VT_I4",
+    "ButtonBgColor VT_I4",
+    "FocusColor VT_I4",
+    "ForeColor VT_I4",
+    "BackColor VT_I4",
+    "FontBold VT_BOOL",
+    "FontItalic VT_BOOL",
+    "FontName VT_BSTR",
+    "FontSize VT_R4",
+    "FontStrikethru VT_BOOL",
+    "FontUnderline VT_BOOL",
+    "Text_Enabled VT_BOOL",
+    "Text_Locked VT_BOOL",
+    "TextFocusCol VT_I4",
+    "DropListEnabled VT_BOOL",
+    "CalendarSelectPicDrawMode VT_I4",
+    "CalendarSelectStyle VT_I4",
+    "CalendarSelectePicMaskColor VT_I4",
+    "CalendarSelectePicture VT_DISPATCH",
+    "CalendarBackNormal VT_I4",
+    "CalendarBackSelected VT_I4",
+    "CalendarBackSelectedG1 VT_I4",
+    "CalendarBackSelectedG2 VT_I4",
+    "OLEDragMode VT_I2",
+    "OLEDropMode VT_I2",
+    "MousePointer VT_I2",
+    "MouseIcon VT_DISPATCH",
+    "CalendarOption VT_I4",
+    "CalendarFirstDayOfWeek VT_I4",
+    "CalendarDayHeaderFormat VT_I4",
+    "SelectControl VT_I4",
+    "CalendarGridWidth VT_I4",
+    "CalendarGridHeight VT_I4",
+    "HoverSelection VT_BOOL",
+    "HotTracking VT_BOOL",
+    "HoverColor VT_I4",
+    "CalendarBorderStyle VT_I4",
+    "TodayForeColor VT_I4",
+    "TodayFontName VT_BSTR",
+    "TodayFontSize VT_CY",
+    "TodayFontBold VT_BOOL",
+    "TodayFontItalic VT_BOOL",
+    "TodayFontUnderline VT_BOOL",
+    "TodayFontStrikethrough VT_BOOL",
+    "TodayMaskColor VT_I4",
+    "TodayPicture VT_DISPATCH",
+    "TodayPictureWidth VT_I4",
+    "TodayPictureHeight VT_I4",
+    "TodayPictureSize VT_I4",
+    "TodayOriginalPicSizeW VT_I4",
+    "TodayOriginalPicSizeH VT_I4",
+    "DateAlign VT_I4",
+    "DatePosn VT_I4",
+    "DateXOffset VT_I4",
+    "DateYOffset VT_I4",
+    "TodayXOffset VT_I4",
+    "TodayYOffset VT_I4",
+    "GridLineColor VT_I4",
+    "Gridline VT_I4",
+    "CalendarBdHighlightColour VT_I4",
+    "CalendarBdHighlightDKColour VT_I4",
+    "CalendarBdShadowColour VT_I4",
+    "CalendarBdShadowDKColour VT_I4",
+    "CalendarBdFlatBorderColour VT_I4",
+    "ShowWeekSignPicture VT_BOOL",
+    "WeekColumnWidth VT_I4",
+    "ShowWeek VT_BOOL",
+    "WeekSignPicXOffset VT_I4",
+    "WeekSignPicYOffset VT_I4",
+    "WeekSignPicMaskColor VT_I4",
+    "WeekSignPicture VT_DISPATCH",
+    "WeekSignPictureWidth VT_I4",
+    "WeekSignPictureHeight VT_I4",
+    "WeekSignPictureSize VT_I4",
+    "WeekSignPictureOriginalPicSizeW VT_I4",
+    "WeekSignPictureOriginalPicSizeH VT_I4",
+    "Seperator VT_BSTR",
+    "PlaceHolder VT_BSTR",
+    "RightToLeft VT_BOOL",
+};
+
+// The 93 reads of a load, in order.
+const std::vector<std::string> kLoadOrder = {
+    "Icon",
+    "ShowIcon",
+    "IconSizeWidth",
+    "IconSizeHeight",
+    "BorderColor",
+    "BgColor",
+    "ButtonBgColor",
+    "FocusColor",
+    "TextMaxLength",
+    "TextMaxLength",
+    "TextFocusCol",
+    "Text_Enabled",
+    "Text_Locked",
+    "ForeColor",
+    "BackColor",
+    "FontBold",
+    "FontItalic",
+    "FontName",
+    "FontSize",
+    "FontStrikethru",
+    "FontUnderline",
+    "DropListEnabled",
+    "Enabled",
+    "CalendarSelectPicDrawMode",
+    "CalendarSelectStyle",
+    "CalendarSelectePicMaskColor",
+    "CalendarSelectePicture",
+    "CalendarBackNormal",
+    "CalendarBackSelected",
+    "CalendarBackSelectedG1",
+    "CalendarBackSelectedG2",
+    "RightToLeft",
+    "AllowNull",
+    "Seperator",
+    "PlaceHolder",
+    "OLEDragMode",
+    "OLEDropMode",
+    "MousePointer",
+    "MouseIcon",
+    "CalendarFirstDayOfWeek",
+    "CalendarDayHeaderFormat",
+    "CalendarOption",
+    "SelectControl",
+    "CalendarGridWidth",
+    "CalendarGridHeight",
+    "HoverSelection",
+    "HotTracking",
+    "HoverColor",
+    "CalendarBorderStyle",
+    "TodayForeColor",
+    "TodayFontName",
+    "TodayFontSize",
+    "TodayFontBold",
+    "TodayFontItalic",
+    "TodayFontUnderline",
+    "TodayFontStrikethrough",
+    "TodayMaskColor",
+    "TodayPicture",
+    "TodayPictureWidth",
+    "TodayPictureHeight",
+    "TodayPictureSize",
+    "TodayOriginalPicSizeW",
+    "TodayOriginalPicSizeH",
+    "DateAlign",
+    "DatePosn",
+    "DateXOffset",
+    "DateYOffset",
+    "TodayXOffset",
+    "TodayYOffset",
+    "GridLineColor",
+    "Gridline",
+    "CalendarBdHighlightColour",
+    "CalendarBdHighlightDKColour",
+    "CalendarBdShadowColour",
+    "CalendarBdShadowDKColour",
+    "CalendarBdFlatBorderColour",
+    "ShowWeek",
+    "WeekColumnWidth",
+    "ShowWeekSignPicture",
+    "WeekSignPicXOffset",
+    "WeekSignPicYOffset",
+    "WeekSignPicMaskColor",
+    "WeekSignPicture",
+    "WeekSignPictureWidth",
+    "WeekSignPictureHeight",
+    "WeekSignPictureSize",
+    "WeekSignPictureOriginalPicSizeW",
+    "WeekSignPictureOriginalPicSizeH",
+    "TextViewFormat",
+    "TextViewType",
+    "PValue",
+    "MaxDate",
+    "MinDate",
+};
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+struct Control {
+    ComPtr<IDispatch> dispatch;
+    ComPtr<IPersistPropertyBag> bag;
+    ComPtr<IPersistStreamInit> stream;
+    IDispatch* operator->() const { return dispatch.Get(); }
+    IDispatch* Get() const { return dispatch.Get(); }
+};
+
+// A new object, neither initialised nor loaded yet.
+Control Unloaded() {
+    Control c;
+    c.dispatch = Ocx::Get().Create();
+    if (c.dispatch) {
+        EXPECT_EQ(c.dispatch.As(&c.bag), S_OK);
+        EXPECT_EQ(c.dispatch.As(&c.stream), S_OK);
+    }
+    return c;
+}
+
+// A new object placed anew, as a form designer does.
+Control Placed() {
+    Control c = Unloaded();
+    if (c.bag) {
+        EXPECT_EQ(c.bag->InitNew(), S_OK);
+    }
+    return c;
+}
+
+DISPID IdOf(IDispatch* object, const wchar_t* name) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << Text(Var(name));
+    return id;
+}
+
+std::string Get(IDispatch* object, const wchar_t* name) {
+    const DispResult r = PropGet(object, IdOf(object, name));
+    if (FAILED(r.hr))
+        return "failed";
+    return Text(r.value);
+}
+
+void Put(IDispatch* object, const wchar_t* name, const Var& value) {
+    const DispResult r = PropPut(object, IdOf(object, name), value);
+    EXPECT_EQ(r.hr, S_OK) << Text(Var(name));
+}
+
+void PutRef(IDispatch* object, const wchar_t* name, IDispatch* value) {
+    const DispResult r = PropPutRef(object, IdOf(object, name), Var::Object(value));
+    EXPECT_EQ(r.hr, S_OK) << Text(Var(name));
+}
+
+// Every property _Zarn lets a client read, as "Name value", in member order.
+std::vector<std::string> Snapshot(IDispatch* object) {
+    std::vector<std::string> values;
+    ComPtr<ITypeInfo> info;
+    EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.GetAddressOf()), S_OK);
+    if (!info)
+        return values;
+    TYPEATTR* attr = nullptr;
+    info->GetTypeAttr(&attr);
+    const WORD funcs = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < funcs; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &func)))
+            continue;
+        const bool readable = func->invkind == INVOKE_PROPERTYGET && func->cParams == 0;
+        const MEMBERID member = func->memid;
+        info->ReleaseFuncDesc(func);
+        if (!readable)
+            continue;
+        BSTR name = nullptr;
+        info->GetDocumentation(member, &name, nullptr, nullptr, nullptr);
+        Var n;
+        V_VT(&n) = VT_BSTR;
+        V_BSTR(&n) = name;
+        const DispResult r = PropGet(object, member);
+        values.push_back(Text(n).substr(8) + " " + (FAILED(r.hr) ? std::string("failed") : Text(r.value)));
+    }
+    return values;
+}
+
+std::string ValueOf(const std::vector<std::string>& snapshot, const std::string& name) {
+    for (const std::string& entry : snapshot)
+        if (entry.compare(0, name.size() + 1, name + " ") == 0)
+            return entry.substr(name.size() + 1);
+    return "(missing)";
+}
+
+std::vector<BYTE> SaveToBytes(IPersistStreamInit* persist, BOOL clearDirty = TRUE) {
+    ComPtr<IStream> stream;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    EXPECT_EQ(persist->Save(stream.Get(), clearDirty), S_OK);
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    ULONG read = 0;
+    if (!bytes.empty())
+        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    EXPECT_EQ(read, bytes.size());
+    return bytes;
+}
+
+ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
+    ComPtr<IStream> stream;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    ULONG written = 0;
+    if (!bytes.empty())
+        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
+// A picture as a host has one: loaded from a file image (a 4 x 2 bitmap).
+ComPtr<IPictureDisp> FilePicture() {
+    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 32, 0);
+    auto* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
+    header->bfType = 0x4D42;
+    header->bfSize = static_cast<DWORD>(file.size());
+    header->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    auto* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+    info->biSize = sizeof(BITMAPINFOHEADER);
+    info->biWidth = 4;
+    info->biHeight = 2;
+    info->biPlanes = 1;
+    info->biBitCount = 24;
+    const ComPtr<IStream> stream = StreamOf(file);
+    ComPtr<IPictureDisp> picture;
+    EXPECT_EQ(OleLoadPicture(stream.Get(), static_cast<LONG>(file.size()), FALSE, IID_IPictureDisp,
+                             reinterpret_cast<void**>(picture.GetAddressOf())),
+              S_OK);
+    return picture;
+}
+
+// The text box's window, the EDIT child of the control's surface.
+HWND TextBoxOf(IDispatch* object) {
+    ComPtr<IOleWindow> window;
+    EXPECT_EQ(object->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf())), S_OK);
+    HWND surface = nullptr;
+    if (window)
+        window->GetWindow(&surface);
+    return FindWindowExW(surface, nullptr, L"EDIT", nullptr);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+TEST(ComPersistence, SaveWritesTheEntriesInTheirOrderAndTypes) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Lines(bag.WrittenTypes()), Lines(kSavedTypes));
+    EXPECT_EQ(bag.refs, 1u);
+}
+
+// A placed control saves its initial settings. Initialising leaves the
+// control's own TextMaxLength at 0 and some calendar settings as the
+// thread's record holds them, which on a new record is 0 or False: the
+// module is loaded afresh for this.
+TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
+    ASSERT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
+    ASSERT_TRUE(Ocx::Get().Reload());
+    std::string today;
+    for (wchar_t c : TodayText())
+        today += static_cast<char>(c);
+    RecordingBag bag;
+    {
+        const Control z = Placed();
+        ASSERT_TRUE(z.bag);
+        ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
+    }
+    const std::vector<std::string> expected = {
+        "AllowNull VT_BOOL True",
+        "TextMaxLength VT_I4 0",
+        "TextMaxLength VT_I2 0",
+        "TextViewType VT_I4 1",
+        "TextViewFormat VT_I4 1",
+        "MaxDate VT_I4 20991231",
+        "MinDate VT_I4 19010101",
+        "PValue VT_BSTR " + today,
+        "Icon VT_DISPATCH null",
+        "ShowIcon VT_BOOL True",
+        "IconSizeWidth VT_I4 16",
+        "IconSizeHeight VT_I4 16",
+        "Enabled VT_BOOL True",
+        "BorderColor VT_I4 8421504",
+        "BgColor VT_I4 16777215",
+        "ButtonBgColor VT_I4 16777215",
+        "FocusColor VT_I4 8421504",
+        "ForeColor VT_I4 -2147483640",
+        "BackColor VT_I4 -2147483643",
+        "FontBold VT_BOOL False",
+        "FontItalic VT_BOOL False",
+        "FontName VT_BSTR Arial",
+        "FontSize VT_R4 10",
+        "FontStrikethru VT_BOOL False",
+        "FontUnderline VT_BOOL False",
+        "Text_Enabled VT_BOOL True",
+        "Text_Locked VT_BOOL False",
+        "TextFocusCol VT_I4 14737632",
+        "DropListEnabled VT_BOOL True",
+        "CalendarSelectPicDrawMode VT_I4 0",
+        "CalendarSelectStyle VT_I4 0",
+        "CalendarSelectePicMaskColor VT_I4 0",
+        "CalendarSelectePicture VT_DISPATCH null",
+        "CalendarBackNormal VT_I4 16777215",
+        "CalendarBackSelected VT_I4 16777215",
+        "CalendarBackSelectedG1 VT_I4 33023",
+        "CalendarBackSelectedG2 VT_I4 14737632",
+        "OLEDragMode VT_I2 0",
+        "OLEDropMode VT_I2 0",
+        "MousePointer VT_I2 0",
+        "MouseIcon VT_DISPATCH null",
+        "CalendarOption VT_I4 0",
+        "CalendarFirstDayOfWeek VT_I4 1",
+        "CalendarDayHeaderFormat VT_I4 1",
+        "SelectControl VT_I4 0",
+        "CalendarGridWidth VT_I4 30",
+        "CalendarGridHeight VT_I4 30",
+        "HoverSelection VT_BOOL True",
+        "HotTracking VT_BOOL True",
+        "HoverColor VT_I4 32768",
+        "CalendarBorderStyle VT_I4 0",
+        "TodayForeColor VT_I4 0",
+        "TodayFontName VT_BSTR Arial",
+        "TodayFontSize VT_CY 11.25", // 11 points realised as 15 pixels at 96 dpi
+        "TodayFontBold VT_BOOL True",
+        "TodayFontItalic VT_BOOL False",
+        "TodayFontUnderline VT_BOOL False",
+        "TodayFontStrikethrough VT_BOOL False",
+        "TodayMaskColor VT_I4 0",
+        "TodayPicture VT_DISPATCH null",
+        "TodayPictureWidth VT_I4 0",
+        "TodayPictureHeight VT_I4 0",
+        "TodayPictureSize VT_I4 0",
+        "TodayOriginalPicSizeW VT_I4 0",
+        "TodayOriginalPicSizeH VT_I4 0",
+        "DateAlign VT_I4 0",
+        "DatePosn VT_I4 0",
+        "DateXOffset VT_I4 0",
+        "DateYOffset VT_I4 0",
+        "TodayXOffset VT_I4 0",
+        "TodayYOffset VT_I4 0",
+        "GridLineColor VT_I4 6592255",
+        "Gridline VT_I4 0",
+        "CalendarBdHighlightColour VT_I4 8421504",
+        "CalendarBdHighlightDKColour VT_I4 8421504",
+        "CalendarBdShadowColour VT_I4 8421504",
+        "CalendarBdShadowDKColour VT_I4 8421504",
+        "CalendarBdFlatBorderColour VT_I4 8421504",
+        "ShowWeekSignPicture VT_BOOL False",
+        "WeekColumnWidth VT_I4 0",
+        "ShowWeek VT_BOOL True",
+        "WeekSignPicXOffset VT_I4 0",
+        "WeekSignPicYOffset VT_I4 0",
+        "WeekSignPicMaskColor VT_I4 0",
+        "WeekSignPicture VT_DISPATCH null",
+        "WeekSignPictureWidth VT_I4 0",
+        "WeekSignPictureHeight VT_I4 0",
+        "WeekSignPictureSize VT_I4 0",
+        "WeekSignPictureOriginalPicSizeW VT_I4 0",
+        "WeekSignPictureOriginalPicSizeH VT_I4 0",
+        "Seperator VT_BSTR /",
+        "PlaceHolder VT_BSTR _",
+        "RightToLeft VT_BOOL False",
+    };
+    EXPECT_EQ(Lines(bag.writes), Lines(expected));
+}
+
+// Pictures go into the bag as the picture objects themselves; a number
+// PValue is written as a number.
+TEST(ComPersistence, SaveWritesPicturesAsObjectsAndTheValueAsStored) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.bag);
+    const ComPtr<IPictureDisp> picture = FilePicture();
+    ASSERT_TRUE(picture);
+    PutRef(z.Get(), L"WeekSignPicture", picture.Get());
+    Put(z.Get(), L"PValue", Var(20240229));
+    RecordingBag bag;
+    ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
+    ASSERT_EQ(bag.held.count("WeekSignPicture"), 1u);
+    const VARIANT& saved = bag.held["WeekSignPicture"];
+    ASSERT_EQ(V_VT(&saved), VT_DISPATCH);
+    ComPtr<IUnknown> a, b;
+    V_DISPATCH(&saved)->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(a.GetAddressOf()));
+    picture->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(b.GetAddressOf()));
+    EXPECT_EQ(a.Get(), b.Get()) << "the control's own picture object, not a copy";
+    EXPECT_EQ(Text(bag.held["PValue"]), "VT_I4 20240229");
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+TEST(ComPersistence, LoadReadsTheEntriesInTheirOrder) {
+    const Control z = Unloaded();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    ASSERT_EQ(z.bag->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(Lines(bag.reads), Lines(kLoadOrder));
+    EXPECT_EQ(bag.refs, 1u);
+}
+
+// An empty bag gives each setting its read default, and the load tells the
+// container about nothing but the mouse icon, which goes through its setter.
+TEST(ComPersistence, EmptyBagGivesTheReadDefaultsAndNotifiesOnlyTheMouseIcon) {
+    // Another control first moves the thread's settings off their defaults.
+    const Control other = Placed();
+    Put(other.Get(), L"MinDate", Var(19450101));
+    Put(other.Get(), L"MaxDate", Var(20501231));
+    Put(other.Get(), L"CalendarGridWidth", Var(44));
+    Put(other.Get(), L"WeekColumnWidth", Var(17));
+    Put(other.Get(), L"PValue", Var(20240229));
+
+    const Control z = Unloaded();
+    ASSERT_TRUE(z.bag);
+    NotifySink sink;
+    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    RecordingBag bag;
+    ASSERT_EQ(z.bag->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(sink.changed, Ids({id::MouseIcon}));
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+
+    std::string today;
+    for (wchar_t c : TodayText())
+        today += static_cast<char>(c);
+    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + today);
+    EXPECT_EQ(Get(z.Get(), L"TextMaxLength"), "VT_I2 30");
+    EXPECT_EQ(Get(z.Get(), L"FontName"), "VT_BSTR Arial");
+    EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 19010101");
+    EXPECT_EQ(Get(z.Get(), L"MaxDate"), "VT_I4 20991231");
+    EXPECT_EQ(Get(z.Get(), L"CalendarGridWidth"), "VT_I2 30");
+    EXPECT_EQ(Get(z.Get(), L"WeekColumnWidth"), "VT_I4 30");
+    EXPECT_EQ(Get(z.Get(), L"Enabled"), "VT_BOOL True");
+    EXPECT_EQ(Get(z.Get(), L"Seperator"), "VT_BSTR /");
+    EXPECT_FALSE(WindowText(TextBoxOf(z.Get())).empty()) << "the text box shows the value";
+
+    // The text box's own limit was read as 0, apart from the property's 30.
+    RecordingBag saved;
+    ASSERT_EQ(z.bag->Save(&saved, TRUE, TRUE), S_OK);
+    ASSERT_GE(saved.writes.size(), 3u);
+    EXPECT_EQ(saved.writes[1], "TextMaxLength VT_I4 0");
+    EXPECT_EQ(saved.writes[2], "TextMaxLength VT_I2 30");
+}
+
+// With no "WeekColumnWidth" in the bag the week column is as wide as the
+// grid column just loaded.
+TEST(ComPersistence, MissingWeekColumnWidthFollowsTheLoadedGridWidth) {
+    const Control z = Unloaded();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    bag.Hold("CalendarGridWidth", Var(44));
+    ASSERT_EQ(z.bag->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(Get(z.Get(), L"WeekColumnWidth"), "VT_I4 44");
+}
+
+TEST(ComPersistence, LoadedValueKeepsItsTypeNumberOrText) {
+    const Control number = Unloaded();
+    ASSERT_TRUE(number.bag);
+    RecordingBag numberBag;
+    numberBag.Hold("PValue", Var(20240229));
+    ASSERT_EQ(number.bag->Load(&numberBag, nullptr), S_OK);
+    EXPECT_EQ(Get(number.Get(), L"PValue"), "VT_I4 20240229");
+    RecordingBag numberSaved;
+    ASSERT_EQ(number.bag->Save(&numberSaved, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Text(numberSaved.held["PValue"]), "VT_I4 20240229");
+
+    const Control text = Unloaded();
+    ASSERT_TRUE(text.bag);
+    RecordingBag textBag;
+    textBag.Hold("PValue", Var(L"20240301"));
+    ASSERT_EQ(text.bag->Load(&textBag, nullptr), S_OK);
+    EXPECT_EQ(Get(text.Get(), L"PValue"), "VT_BSTR 20240301");
+    RecordingBag textSaved;
+    ASSERT_EQ(text.bag->Save(&textSaved, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Text(textSaved.held["PValue"]), "VT_BSTR 20240301");
+}
+
+// A value that is no number stops the load at "PValue": the date range is
+// not read, what came before stays loaded, and the host hears a type
+// mismatch.
+TEST(ComPersistence, ValueThatIsNoNumberStopsTheLoadBeforeTheDateRange) {
+    const Control other = Placed();
+    Put(other.Get(), L"MinDate", Var(19300101));
+    Put(other.Get(), L"MaxDate", Var(20500101));
+
+    const Control z = Unloaded();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    bag.Hold("BorderColor", Var(0x123456));
+    bag.Hold("PValue", Var(L"abc"));
+    bag.Hold("MaxDate", Var(20301231));
+    bag.Hold("MinDate", Var(19990101));
+    const HRESULT hr = z.bag->Load(&bag, nullptr);
+    EXPECT_EQ(hr, static_cast<HRESULT>(0x800A000D)) << std::hex << hr; // run-time error 13, type mismatch
+    ComPtr<IErrorInfo> error;
+    ASSERT_EQ(GetErrorInfo(0, error.GetAddressOf()), S_OK);
+    BSTR description = nullptr;
+    error->GetDescription(&description);
+    EXPECT_STREQ(description, L"Type mismatch");
+    SysFreeString(description);
+    std::vector<std::string> untilValue(kLoadOrder.begin(), kLoadOrder.end() - 2);
+    EXPECT_EQ(Lines(bag.reads), Lines(untilValue));
+    EXPECT_EQ(Get(z.Get(), L"BorderColor"), "VT_UI4 1193046"); // &H123456, loaded before the value
+    EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 19300101");
+    EXPECT_EQ(Get(z.Get(), L"MaxDate"), "VT_I4 20500101");
+}
+
+// A control saved disabled loads disabled with the colours and text box
+// states from their own keys; the load applies no setter, so the surface
+// itself stays enabled and a stored colour is kept as it is.
+TEST(ComPersistence, ControlSavedDisabledLoadsFromItsOwnKeys) {
+    const Control a = Placed();
+    ASSERT_TRUE(a.bag);
+    Put(a.Get(), L"Enabled", Var::Bool(false));
+    RecordingBag bag;
+    ASSERT_EQ(a.bag->Save(&bag, TRUE, TRUE), S_OK);
+
+    const Control b = Unloaded();
+    ASSERT_TRUE(b.bag);
+    ASSERT_EQ(b.bag->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(Get(b.Get(), L"Enabled"), "VT_BOOL False");
+    EXPECT_EQ(Get(b.Get(), L"BgColor"), "VT_UI4 14737632"); // &HE0E0E0
+    EXPECT_EQ(Get(b.Get(), L"ButtonBgColor"), "VT_UI4 14737632");
+    EXPECT_EQ(Get(b.Get(), L"Text_Enabled"), "VT_BOOL False");
+    EXPECT_EQ(Get(b.Get(), L"Text_Locked"), "VT_BOOL True");
+    ComPtr<IOleWindow> window;
+    ASSERT_EQ(b.dispatch.As(&window), S_OK);
+    HWND surface = nullptr;
+    ASSERT_EQ(window->GetWindow(&surface), S_OK);
+    EXPECT_TRUE(IsWindowEnabled(surface)) << "the surface is not switched by a load";
+
+    const Control c = Unloaded();
+    ASSERT_TRUE(c.bag);
+    RecordingBag green;
+    green.Hold("Enabled", Var::Bool(false));
+    green.Hold("BgColor", Var(0x00FF00));
+    ASSERT_EQ(c.bag->Load(&green, nullptr), S_OK);
+    EXPECT_EQ(Get(c.Get(), L"BgColor"), "VT_UI4 65280");
+    EXPECT_EQ(Get(c.Get(), L"Text_Enabled"), "VT_BOOL True");
+}
+
+// The setters' range rules do not apply to what is loaded.
+TEST(ComPersistence, StoredValuesOutsideTheSettersRangesLoadAsTheyAre) {
+    const Control z = Unloaded();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    bag.Hold("CalendarGridWidth", Var(10));
+    bag.Hold("MinDate", Var(17000101));
+    bag.Hold("CalendarFirstDayOfWeek", Var(9));
+    ASSERT_EQ(z.bag->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(Get(z.Get(), L"CalendarGridWidth"), "VT_I2 10");
+    EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 17000101");
+    EXPECT_EQ(Get(z.Get(), L"CalendarFirstDayOfWeek"), "VT_I4 9");
+}
+
+// ---------------------------------------------------------------------------
+// The dirty flag and starting again
+
+TEST(ComPersistence, DirtyAfterAChangeUntilASaveThatClearsIt) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.bag);
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+    Put(z.Get(), L"BorderColor", Var(0x102030));
+    EXPECT_EQ(z.stream->IsDirty(), S_OK);
+
+    RecordingBag keep;
+    ASSERT_EQ(z.bag->Save(&keep, FALSE, TRUE), S_OK);
+    EXPECT_EQ(z.stream->IsDirty(), S_OK);
+    RecordingBag clear;
+    ASSERT_EQ(z.bag->Save(&clear, TRUE, TRUE), S_OK);
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+
+    Put(z.Get(), L"MinDate", Var(19600101));
+    EXPECT_EQ(z.stream->IsDirty(), S_OK);
+    SaveToBytes(z.stream.Get(), FALSE);
+    EXPECT_EQ(z.stream->IsDirty(), S_OK);
+    SaveToBytes(z.stream.Get(), TRUE);
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+
+    // Loading leaves a clean control, although the mouse icon was set.
+    Put(z.Get(), L"BorderColor", Var(0x203040));
+    RecordingBag empty;
+    ASSERT_EQ(z.bag->Load(&empty, nullptr), S_OK);
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+}
+
+TEST(ComPersistence, InitNewAfterUseStartsAgain) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.bag);
+    Put(z.Get(), L"BgColor", Var(0x123456));
+    Put(z.Get(), L"MinDate", Var(19500101));
+    Put(z.Get(), L"PValue", Var(20240229));
+    Put(z.Get(), L"Seperator", Var(L"-"));
+    ASSERT_EQ(z.stream->InitNew(), S_OK);
+    std::string today;
+    for (wchar_t c : TodayText())
+        today += static_cast<char>(c);
+    EXPECT_EQ(Get(z.Get(), L"BgColor"), "VT_UI4 16777215");
+    EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 19010101");
+    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + today);
+    EXPECT_EQ(Get(z.Get(), L"Seperator"), "VT_BSTR /");
+    EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
+}
+
+// ---------------------------------------------------------------------------
+// The stream
+
+// Everything a client can read comes back through a stream, and the loaded
+// control saves the same 93 entries as the one saved.
+TEST(ComPersistence, StreamCarriesEveryReadableProperty) {
+    const Control a = Placed();
+    ASSERT_TRUE(a.stream);
+    const std::vector<std::string> before = Snapshot(a.Get());
+    ASSERT_GT(before.size(), 80u);
+
+    const ComPtr<IPictureDisp> picture = FilePicture();
+    PutRef(a.Get(), L"WeekSignPicture", picture.Get());
+    PutRef(a.Get(), L"TodayPicture", picture.Get());
+    const std::vector<std::pair<const wchar_t*, Var>> settings = {
+        {L"ShowWeek", Var::Bool(false)},
+        {L"ShowIcon", Var::Bool(false)},
+        {L"IconSizeWidth", Var(20)},
+        {L"IconSizeHeight", Var(18)},
+        {L"BorderColor", Var(0x102030)},
+        {L"BgColor", Var(0x405060)},
+        {L"ButtonBgColor", Var(0x708090)},
+        {L"TextFocusCol", Var(0xA0B0C0)},
+        {L"SelectControl", Var(1)},
+        {L"CalendarSelectPicDrawMode", Var(1)},
+        {L"CalendarSelectStyle", Var(2)},
+        {L"CalendarSelectePicMaskColor", Var(0x00FF00)},
+        {L"CalendarBackNormal", Var(0x111111)},
+        {L"CalendarBackSelected", Var(0x222222)},
+        {L"CalendarBackSelectedG1", Var(0x333333)},
+        {L"CalendarBackSelectedG2", Var(0x444444)},
+        {L"CalendarFirstDayOfWeek", Var(2)},
+        {L"CalendarDayHeaderFormat", Var(2)},
+        {L"CalendarOption", Var(1)},
+        {L"CalendarGridWidth", Var(40)},
+        {L"CalendarGridHeight", Var(35)},
+        {L"HoverSelection", Var::Bool(false)},
+        {L"HotTracking", Var::Bool(false)},
+        {L"HoverColor", Var(0x555555)},
+        {L"FontBold", Var::Bool(true)},
+        {L"FontItalic", Var::Bool(true)},
+        {L"FontName", Var(L"Courier New")},
+        {L"FontSize", Var(12)},
+        {L"FontStrikethru", Var::Bool(true)},
+        {L"FontUnderline", Var::Bool(true)},
+        {L"TextMaxLength", Var(12)},
+        {L"Text_Locked", Var::Bool(true)},
+        {L"DropListEnabled", Var::Bool(false)},
+        {L"FocusColor", Var(0x666666)},
+        {L"TodayForeColor", Var(0x777777)},
+        {L"TodayMaskColor", Var(0x888888)},
+        {L"TodayPictureSize", Var(0)},
+        {L"TodayPictureWidth", Var(20)},
+        {L"TodayPictureHeight", Var(21)},
+        {L"WeekColumnWidth", Var(25)},
+        {L"ShowWeekSignPicture", Var::Bool(false)},
+        {L"WeekSignPicMaskColor", Var(0x999999)},
+        {L"WeekSignPictureSize", Var(0)},
+        {L"WeekSignPictureWidth", Var(22)},
+        {L"WeekSignPictureHeight", Var(23)},
+        {L"DateAlign", Var(1)},
+        {L"DatePosn", Var(1)},
+        {L"DateXOffset", Var(3)},
+        {L"DateYOffset", Var(4)},
+        {L"TodayXOffset", Var(5)},
+        {L"TodayYOffset", Var(6)},
+        {L"GridLineColor", Var(0xAAAAAA)},
+        {L"GridLine", Var(2)},
+        {L"CalendarBdHighlightColour", Var(0xBB0001)},
+        {L"CalendarBdHighlightDKColour", Var(0xBB0002)},
+        {L"CalendarBdShadowColour", Var(0xBB0003)},
+        {L"CalendarBdShadowDKColour", Var(0xBB0004)},
+        {L"CalendarBdFlatBorderColour", Var(0xBB0005)},
+        {L"WeekSignPicXOffset", Var(7)},
+        {L"WeekSignPicYOffset", Var(8)},
+        {L"CalendarBorderStyle", Var(3)},
+        {L"TextViewType", Var(2)},
+        {L"TextViewFormat", Var(2)},
+        {L"AllowNull", Var::Bool(false)},
+        {L"Seperator", Var(L"-")},
+        {L"PlaceHolder", Var(L"#")},
+        {L"MaxDate", Var(20501231)},
+        {L"MinDate", Var(19500101)},
+        {L"PValue", Var(20240229)},
+        {L"OLEDragMode", Var(1)},
+        {L"OLEDropMode", Var(1)},
+        {L"mousePointer", Var(2)},
+        {L"RightToLeft", Var::Bool(true)},
+    };
+    for (const auto& [name, value] : settings)
+        Put(a.Get(), name, value);
+    const std::vector<std::string> saved = Snapshot(a.Get());
+    for (const auto& [name, value] : settings) {
+        std::string n;
+        for (const wchar_t* p = name; *p; ++p)
+            n += static_cast<char>(*p);
+        EXPECT_NE(ValueOf(saved, n), ValueOf(before, n))
+            << n << " was not set, the round trip proves nothing";
+    }
+    RecordingBag savedEntries;
+    ASSERT_EQ(a.bag->Save(&savedEntries, TRUE, TRUE), S_OK);
+    const std::vector<BYTE> bytes = SaveToBytes(a.stream.Get());
+
+    // A control placed anew puts the thread's settings back first.
+    const Control reset = Placed();
+    ASSERT_TRUE(reset.bag);
+
+    const Control b = Unloaded();
+    ASSERT_TRUE(b.stream);
+    ASSERT_EQ(b.stream->Load(StreamOf(bytes).Get()), S_OK);
+    EXPECT_EQ(Lines(Snapshot(b.Get())), Lines(saved));
+    RecordingBag loadedEntries;
+    ASSERT_EQ(b.bag->Save(&loadedEntries, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Lines(loadedEntries.writes), Lines(savedEntries.writes));
+}
+
+TEST(ComPersistence, SizeMaxCoversTheSave) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.stream);
+    ULARGE_INTEGER max{};
+    max.QuadPart = 0;
+    ASSERT_EQ(z.stream->GetSizeMax(&max), S_OK);
+    EXPECT_GE(max.QuadPart, SaveToBytes(z.stream.Get()).size());
+
+    const ComPtr<IPictureDisp> picture = FilePicture();
+    PutRef(z.Get(), L"WeekSignPicture", picture.Get());
+    PutRef(z.Get(), L"CalendarSelectePicture", picture.Get());
+    Put(z.Get(), L"FontName", Var(L"Courier New"));
+    ASSERT_EQ(z.stream->GetSizeMax(&max), S_OK);
+    const size_t withPictures = SaveToBytes(z.stream.Get()).size();
+    EXPECT_GE(max.QuadPart, withPictures);
+}
+
+// A damaged stream is refused, and the control keeps what it had: its own
+// settings and the thread's.
+TEST(ComPersistence, DamagedStreamIsRefusedAndChangesNothing) {
+    const Control a = Placed();
+    ASSERT_TRUE(a.stream);
+    Put(a.Get(), L"BorderColor", Var(0x010203));
+    const std::vector<BYTE> bytes = SaveToBytes(a.stream.Get());
+    ASSERT_GT(bytes.size(), 100u);
+
+    const Control b = Placed();
+    ASSERT_TRUE(b.stream);
+    Put(b.Get(), L"BorderColor", Var(0x445566));
+    Put(b.Get(), L"MinDate", Var(19450101));
+    const std::vector<std::string> kept = Snapshot(b.Get());
+
+    std::vector<std::pair<std::string, std::vector<BYTE>>> damaged;
+    for (size_t length : {size_t{0}, size_t{3}, size_t{8}, size_t{11}, bytes.size() / 2, bytes.size() - 1})
+        damaged.emplace_back("cut at " + std::to_string(length),
+                             std::vector<BYTE>(bytes.begin(), bytes.begin() + static_cast<long>(length)));
+    std::vector<BYTE> magic = bytes;
+    magic[0] ^= 0xFF;
+    damaged.emplace_back("other magic", magic);
+    std::vector<BYTE> version = bytes;
+    version[4] ^= 0x7F;
+    damaged.emplace_back("other version", version);
+    std::vector<BYTE> count = bytes;
+    count[8] = count[9] = count[10] = count[11] = 0xFF;
+    damaged.emplace_back("huge entry count", count);
+
+    for (const auto& [what, data] : damaged) {
+        EXPECT_TRUE(FAILED(b.stream->Load(StreamOf(data).Get()))) << what;
+        EXPECT_EQ(Lines(Snapshot(b.Get())), Lines(kept)) << what;
+    }
+}
+
+// Any byte of a saved stream may be damaged: the load succeeds or fails,
+// and the control survives to be asked again. A damaged date makes the
+// date module say so in a message box, which is closed here.
+TEST(ComPersistence, StreamWithAnyByteDamagedNeitherCrashesNorHangs) {
+    MessageBoxCloser boxes;
+    const Control a = Placed();
+    ASSERT_TRUE(a.stream);
+    const ComPtr<IPictureDisp> picture = FilePicture();
+    PutRef(a.Get(), L"WeekSignPicture", picture.Get());
+    const std::vector<BYTE> bytes = SaveToBytes(a.stream.Get());
+    const auto start = std::chrono::steady_clock::now();
+    int refused = 0, loaded = 0;
+    const Control b = Unloaded();
+    ASSERT_TRUE(b.stream);
+    // Every byte of the header and the first entries, then every 11th.
+    for (size_t i = 0; i < bytes.size(); i += i < 64 ? 1 : 11) {
+        for (BYTE value : {BYTE{0x00}, static_cast<BYTE>(bytes[i] ^ 0xFF)}) {
+            std::vector<BYTE> data = bytes;
+            data[i] = value;
+            (SUCCEEDED(b.stream->Load(StreamOf(data).Get())) ? loaded : refused)++;
+            ASSERT_EQ(PropGet(b.Get(), id::MinDate).hr, S_OK) << "byte " << i;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(loaded, 0);
+    printf("[          ] %d damaged streams refused, %d loaded (%zu message boxes), in %lld ms\n", refused,
+           loaded, boxes.texts.size(),
+           static_cast<long long>(
+               std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                   .count()));
+}
+
+} // namespace
