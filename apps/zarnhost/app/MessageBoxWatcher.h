@@ -3,20 +3,19 @@
 // scripted session never waits for a user.
 #include <windows.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace zarnhost {
 
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher();
+    // seen gets "[title] text" for each box; with answer, the box is then
+    // closed with its default button, as if the user had pressed Enter.
+    MessageBoxWatcher(std::function<void(const std::wstring&)> seen, bool answer);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-
-    // The texts recorded since the last call, as "title: text".
-    std::vector<std::wstring> Take();
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam);

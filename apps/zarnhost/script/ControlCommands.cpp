@@ -1,0 +1,119 @@
+// Commands that talk to controls: properties, methods, focus, size, and
+// how the host answers their events.
+#include "script/ScriptRunner.h"
+
+#include "com/DispatchClient.h"
+#include "text/ValueText.h"
+
+namespace zarnhost {
+
+namespace {
+
+Variant LiteralOf(const Token& token) {
+    Variant v;
+    ParseUntypedLiteral(token, v); // checked when the script was read
+    return v;
+}
+
+std::wstring RectText(const RECT& r) {
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " +
+           std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+}
+
+} // namespace
+
+UINT ScriptRunner::Set(const Command& c) {
+    std::wstring member;
+    if (IDispatch* object = DispatchOf(c.args[0], member)) {
+        const CallResult r = PutProperty(object, member, LiteralOf(c.args[1]).Get());
+        if (!r.ok())
+            log_.Line(c.args[0].text + L": " + r.error);
+    }
+    return 0;
+}
+
+UINT ScriptRunner::Get(const Command& c) {
+    std::wstring member;
+    if (IDispatch* object = DispatchOf(c.args[0], member)) {
+        const CallResult r = GetProperty(object, member);
+        log_.Line(c.args[0].text + L" = " +
+                  (r.ok() ? Literal(r.value.Get()) + L" (" + TypeName(r.value.Type()) + L")" : r.error));
+    }
+    return 0;
+}
+
+UINT ScriptRunner::Call(const Command& c) {
+    std::wstring member;
+    if (IDispatch* object = DispatchOf(c.args[0], member)) {
+        std::vector<Variant> args;
+        for (size_t i = 1; i < c.args.size(); ++i)
+            args.push_back(LiteralOf(c.args[i]));
+        const CallResult r = CallMethod(object, member, std::move(args));
+        if (!r.ok())
+            log_.Line(c.args[0].text + L": " + r.error);
+        else if (r.value.Type() != VT_EMPTY)
+            log_.Line(c.args[0].text + L" returned " + Literal(r.value.Get()) + L" (" +
+                      TypeName(r.value.Type()) + L")");
+    }
+    return 0;
+}
+
+UINT ScriptRunner::FocusControl(const Command& c) {
+    if (HostedControl* control = ControlNamed(c.args[0].text)) {
+        BringFormForward();
+        form_.Focus(*control);
+    }
+    return 0;
+}
+
+UINT ScriptRunner::Focused(const Command&) {
+    log_.Line(L"focus: " + form_.FocusText());
+    return 0;
+}
+
+UINT ScriptRunner::Resize(const Command& c) {
+    int width = 0, height = 0;
+    ParseWholeNumber(c.args[1], 1, 32767, width);
+    ParseWholeNumber(c.args[2], 1, 32767, height);
+    if (HostedControl* control = ControlNamed(c.args[0].text))
+        form_.Resize(*control, width, height);
+    return 0;
+}
+
+// Where the form placed the control, and where its window really is.
+UINT ScriptRunner::Bounds(const Command& c) {
+    const HostedControl* control = ControlNamed(c.args[0].text);
+    if (!control)
+        return 0;
+    std::wstring text = control->Name() + L" at " + RectText(control->Layout().rect);
+    if (const HWND window = control->Window()) {
+        RECT r;
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, form_.Window(), reinterpret_cast<POINT*>(&r), 2);
+        text += L", window at " + RectText(r);
+    } else {
+        text += L", no window";
+    }
+    log_.Line(text);
+    return 0;
+}
+
+UINT ScriptRunner::Answer(const Command& c) {
+    std::vector<Assignment> assignments;
+    std::wstring error;
+    ParseAssignments(c.args, 1, assignments, error);
+    rules_.Answer(c.args[0].text, std::move(assignments));
+    return 0;
+}
+
+UINT ScriptRunner::Mute(const Command& c) {
+    rules_.Mute(c.args[0].text, true);
+    return 0;
+}
+
+UINT ScriptRunner::Unmute(const Command& c) {
+    rules_.Mute(c.args[0].text, false);
+    return 0;
+}
+
+} // namespace zarnhost

@@ -1,0 +1,35 @@
+# The demo: two date pickers on a form, driven as a user would. Pictures of
+# the form go to out/demo/.
+echo Two Zarn2 date pickers on a form; the log shows what the host sees.
+snapshot form out/demo/01-form.png
+# Value settings are shared by the controls of a thread.
+get Zarn1.PValue
+set Zarn1.PValue "20261224"
+get Zarn2.PValue
+# Into the first text box with a click, on to the second with Tab.
+click Zarn1 12 8
+focused
+key Tab
+focused
+# Keys typed into a text box are reported, then dropped.
+type "7"
+# F4 opens the drop-down calendar; Escape closes it again.
+key F4
+wait 300
+snapshot popup out/demo/02-dropdown.png
+key Escape
+wait 100
+resize Zarn2 240 26
+snapshot form out/demo/03-resized.png
+# At design time a refused value is dropped; at run time it is an error.
+mode design
+snapshot form out/demo/04-design.png
+set Zarn1.PValue "abcdefgh"
+mode run
+set Zarn1.PValue "abcdefgh"
+set Zarn1.PValue "20261305"
+set Zarn1.PValue "20261224"
+# Saved and loaded again, the form comes back as it was.
+save out/demo/demo.form
+reload
+snapshot form out/demo/05-reloaded.png

@@ -1,0 +1,191 @@
+// Form files: every value type the file knows reads and writes back to the
+// same text, pictures survive as their own stream, and a broken file is
+// refused with the line to blame.
+#include "form/Files.h"
+#include "form/FormFile.h"
+#include "form/PictureCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <olectl.h>
+#include <wrl/client.h>
+
+namespace zarnhost {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr char kEveryType[] = "# zarnhost form\n"
+                              "Form 300 120\n"
+                              "\n"
+                              "Control Zarn1 Zarn2.Zarn 20 20 160 21\n"
+                              "    AllowNull Boolean True\n"
+                              "    Off Boolean False\n"
+                              "    Odd Boolean 1\n"
+                              "    TextMaxLength Long 0\n"
+                              "    TextMaxLength Integer 30\n"
+                              "    Low Integer -32768\n"
+                              "    Lowest Long -2147483648\n"
+                              "    FontSize Single 8.25\n"
+                              "    Tenth Single 0.1\n"
+                              "    Tiny Double 1e-07\n"
+                              "    TodayFontSize Currency 11.25\n"
+                              "    Debt Currency -0.0001\n"
+                              "    When Date 45000.5\n"
+                              "    Seperator String \"/\"\n"
+                              "    Tricky String \"a \\\"b\\\" \\\\ c\\n\\u0001 \xC3\xA9\"\n"
+                              "    Colour ULong &H80000008\n"
+                              "    Level Byte 255\n"
+                              "    Unset Empty\n"
+                              "    Unknown Null\n"
+                              "    Icon Object Nothing\n"
+                              "    Blank Picture empty\n"
+                              "    \"Key with blanks\" Long 1\n"
+                              "    \"End\" Long 2\n"
+                              "End\n"
+                              "\n"
+                              "Control \"Second one\" Zarn2.Zarn -5 60 160 21\n"
+                              "End\n";
+
+TEST(FormFile, EveryTypeReadsAndWritesBackUnchanged) {
+    const FormLayout form = ParseForm(kEveryType);
+    ASSERT_EQ(form.controls.size(), 2u);
+    EXPECT_EQ(FormText(form), kEveryType);
+}
+
+TEST(FormFile, KeepsPlacesKeysInOrderAndTheirTypes) {
+    const FormLayout form = ParseForm(kEveryType);
+    EXPECT_EQ(form.size.cx, 300);
+    EXPECT_EQ(form.size.cy, 120);
+    const ControlLayout& first = form.controls[0];
+    EXPECT_EQ(first.name, L"Zarn1");
+    EXPECT_EQ(first.progId, L"Zarn2.Zarn");
+    EXPECT_EQ(first.rect.left, 20);
+    EXPECT_EQ(first.rect.bottom, 41);
+    const auto& entries = first.bag->Entries();
+    ASSERT_GE(entries.size(), 5u);
+    EXPECT_EQ(entries[3].key, L"TextMaxLength");
+    EXPECT_EQ(entries[3].value.Type(), VT_I4);
+    EXPECT_EQ(entries[4].key, L"TextMaxLength");
+    EXPECT_EQ(entries[4].value.Type(), VT_I2);
+    EXPECT_EQ(form.controls[1].name, L"Second one");
+    EXPECT_TRUE(form.controls[1].bag->Empty()); // never saved: initialised as new
+}
+
+ComPtr<IPictureDisp> CheckerPicture() {
+    const WORD bits[] = {0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    PICTDESC description{};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = CreateBitmap(4, 4, 1, 1, bits);
+    ComPtr<IPictureDisp> picture;
+    OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE,
+                             reinterpret_cast<void**>(picture.GetAddressOf()));
+    return picture;
+}
+
+TEST(FormFile, APictureSurvivesAsItsOwnStream) {
+    const ComPtr<IPictureDisp> original = CheckerPicture();
+    ASSERT_TRUE(original);
+    std::wstring text;
+    ASSERT_EQ(EncodePicture(original.Get(), text), S_OK);
+    EXPECT_NE(text, L"empty");
+
+    Variant decoded;
+    ASSERT_EQ(DecodePicture(text, decoded), S_OK);
+    ASSERT_TRUE(IsPicture(decoded.Get()));
+    ComPtr<IPicture> picture;
+    V_DISPATCH(&decoded.Get())->QueryInterface(IID_PPV_ARGS(&picture));
+    SHORT type = 0;
+    picture->get_Type(&type);
+    EXPECT_EQ(type, PICTYPE_BITMAP);
+    std::wstring again;
+    ASSERT_EQ(EncodePicture(picture.Get(), again), S_OK);
+    EXPECT_EQ(again, text);
+}
+
+TEST(FormFile, UnreadablePicturesAreRefused) {
+    Variant out;
+    EXPECT_TRUE(FAILED(DecodePicture(L"not base64!", out)));
+    EXPECT_TRUE(FAILED(DecodePicture(L"", out)));
+}
+
+std::wstring ErrorOf(const char* text) {
+    try {
+        ParseForm(text);
+    } catch (const FormFileError& e) {
+        return e.message;
+    }
+    return L"(accepted)";
+}
+
+TEST(FormFile, BrokenFilesAreRefusedWithTheLineToBlame) {
+    const std::string head = "Form 300 120\nControl A Zarn2.Zarn 0 0 10 10\n";
+    EXPECT_EQ(ErrorOf(""), L"line 1: the file has no Form line");
+    EXPECT_EQ(ErrorOf("Form 300\n"), L"line 1: expected Form <width> <height>");
+    EXPECT_EQ(ErrorOf("Form 0 120\n"), L"line 1: the width must be a whole number from 1 to 32767");
+    EXPECT_EQ(ErrorOf("Control A Zarn2.Zarn 0 0 10 10\nEnd\n"), L"line 1: a Control before the Form line");
+    EXPECT_EQ(ErrorOf((head + "    Key Long x\nEnd\n").c_str()), L"line 3: Key: cannot read x as Long");
+    EXPECT_EQ(ErrorOf((head + "    Key Integer 40000\nEnd\n").c_str()),
+              L"line 3: Key: cannot read 40000 as Integer");
+    EXPECT_EQ(ErrorOf((head + "    Key String abc\nEnd\n").c_str()),
+              L"line 3: Key: cannot read abc as String");
+    EXPECT_EQ(ErrorOf((head + "    Key Float 1\nEnd\n").c_str()), L"line 3: Key: unknown type Float");
+    EXPECT_EQ(ErrorOf((head + "    Key String \"abc\nEnd\n").c_str()),
+              L"line 3: a quoted text has no closing quote");
+    EXPECT_EQ(ErrorOf((head + "    Key Object 1\nEnd\n").c_str()),
+              L"line 3: Key: an Object value can only be Nothing");
+    EXPECT_EQ(ErrorOf(head.c_str()), L"line 3: the last Control has no End");
+    EXPECT_EQ(ErrorOf((head + "End\nControl a Zarn2.Zarn 0 0 10 10\nEnd\n").c_str()),
+              L"line 4: a second control named a");
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The save goes through a temporary file beside the form, which must not
+// stay behind, and a save that cannot write a value leaves the old file.
+TEST(FormFile, SavesReplaceTheFileWholeAndLeaveNothingElse) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"zarnhost_save_" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring path = folder + L"\\sub\\saved.form";
+    FormLayout form = ParseForm(kEveryType);
+    WriteFormFile(path, form);
+    WriteFormFile(path, form);
+    EXPECT_EQ(FilesIn(folder + L"\\sub"), std::vector<std::wstring>{L"saved.form"});
+
+    Variant array; // no property is an array: the save stops before the file is touched
+    V_VT(array.Ptr()) = VT_ARRAY | VT_I4;
+    V_ARRAY(array.Ptr()) = SafeArrayCreateVector(VT_I4, 0, 1);
+    form.controls[1].bag->Add(L"Array", std::move(array));
+    EXPECT_THROW(WriteFormFile(path, form), FormFileError);
+    EXPECT_EQ(FormText(ParseForm(ReadWholeFile(path))), kEveryType);
+    EXPECT_EQ(FilesIn(folder + L"\\sub"), std::vector<std::wstring>{L"saved.form"});
+
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW((folder + L"\\sub").c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST(FormFile, ToleratesWindowsLineEndsAndAByteOrderMark) {
+    const FormLayout form = ParseForm("\xEF\xBB\xBF"
+                                      "Form 10 20\r\nControl A P 1 2 3 4\r\n    K String \"x\"\r\nEnd\r\n");
+    ASSERT_EQ(form.controls.size(), 1u);
+    EXPECT_EQ(form.controls[0].bag->Entries().size(), 1u);
+}
+
+} // namespace
+} // namespace zarnhost
