@@ -47,9 +47,13 @@ void ShowMode(HMENU menu, bool userMode) {
 } // namespace
 
 int RunInteractive(const Options& options) {
+    // A user needs a file to save to: without one named, the form lives in
+    // zarnhost.form in the working folder.
+    const std::wstring path = options.form.empty() ? L"zarnhost.form" : options.form;
+    const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     FormLayout layout;
     std::wstring error;
-    if (!LoadFormLayout(options.form, layout, error)) {
+    if (!LoadFormLayout(exists || !options.form.empty() ? path : L"", layout, error)) {
         Complain(error);
         return 2;
     }
@@ -79,7 +83,7 @@ int RunInteractive(const Options& options) {
             break;
         }
     });
-    form.Open(std::move(layout), options.form);
+    form.Open(std::move(layout), path);
     form.SetMenu(menu);
     form.SetAccelerators(accelerators.get());
     ShowMode(menu, form.UserMode());
