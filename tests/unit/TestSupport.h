@@ -5,6 +5,8 @@
 #include "host/runtime/MessageBox.h"
 
 #include <objbase.h>
+#include <olectl.h>
+#include <wrl/client.h>
 
 #include <string>
 #include <vector>
@@ -64,5 +66,36 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 };
+
+// A memory stream holding the bytes, positioned at the start.
+inline Microsoft::WRL::ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
+    Microsoft::WRL::ComPtr<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf());
+    ULONG written = 0;
+    if (!bytes.empty())
+        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
+// A picture as a host has one: loaded from a 24-bit bitmap file image.
+inline Microsoft::WRL::ComPtr<IPictureDisp> FilePicture(LONG width, LONG height) {
+    const DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
+    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * height, 0);
+    auto* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
+    header->bfType = 0x4D42;
+    header->bfSize = static_cast<DWORD>(file.size());
+    header->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    auto* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+    info->biSize = sizeof(BITMAPINFOHEADER);
+    info->biWidth = width;
+    info->biHeight = height;
+    info->biPlanes = 1;
+    info->biBitCount = 24;
+    Microsoft::WRL::ComPtr<IPictureDisp> picture;
+    OleLoadPicture(StreamOf(file).Get(), static_cast<LONG>(file.size()), FALSE, IID_IPictureDisp,
+                   reinterpret_cast<void**>(picture.GetAddressOf()));
+    return picture;
+}
 
 } // namespace zarn::test

@@ -2,6 +2,7 @@
 // host's property bag, in order and type; the keys a load reads, in order;
 // what a load takes from the bag and what it does not do (setters,
 // notifications); the stream form; and the dirty flag.
+#include "TestSupport.h"
 #include "ContainerFakes.h"
 
 #include <chrono>
@@ -313,37 +314,6 @@ std::vector<BYTE> SaveToBytes(IPersistStreamInit* persist, BOOL clearDirty = TRU
     return bytes;
 }
 
-ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
-    ComPtr<IStream> stream;
-    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
-    ULONG written = 0;
-    if (!bytes.empty())
-        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    return stream;
-}
-
-// A picture as a host has one: loaded from a file image (a 4 x 2 bitmap).
-ComPtr<IPictureDisp> FilePicture() {
-    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 32, 0);
-    auto* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    header->bfType = 0x4D42;
-    header->bfSize = static_cast<DWORD>(file.size());
-    header->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    auto* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
-    info->biSize = sizeof(BITMAPINFOHEADER);
-    info->biWidth = 4;
-    info->biHeight = 2;
-    info->biPlanes = 1;
-    info->biBitCount = 24;
-    const ComPtr<IStream> stream = StreamOf(file);
-    ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(OleLoadPicture(stream.Get(), static_cast<LONG>(file.size()), FALSE, IID_IPictureDisp,
-                             reinterpret_cast<void**>(picture.GetAddressOf())),
-              S_OK);
-    return picture;
-}
-
 // The text box's window, the EDIT child of the control's surface.
 HWND TextBoxOf(IDispatch* object) {
     ComPtr<IOleWindow> window;
@@ -491,7 +461,7 @@ TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
 TEST(ComPersistence, SaveWritesPicturesAsObjectsAndTheValueAsStored) {
     const Control z = Placed();
     ASSERT_TRUE(z.bag);
-    const ComPtr<IPictureDisp> picture = FilePicture();
+    const ComPtr<IPictureDisp> picture = FilePicture(4, 2);
     ASSERT_TRUE(picture);
     PutRef(z.Get(), L"WeekSignPicture", picture.Get());
     Put(z.Get(), L"PValue", Var(20240229));
@@ -732,7 +702,7 @@ TEST(ComPersistence, StreamCarriesEveryReadableProperty) {
     const std::vector<std::string> before = Snapshot(a.Get());
     ASSERT_GT(before.size(), 80u);
 
-    const ComPtr<IPictureDisp> picture = FilePicture();
+    const ComPtr<IPictureDisp> picture = FilePicture(4, 2);
     PutRef(a.Get(), L"WeekSignPicture", picture.Get());
     PutRef(a.Get(), L"TodayPicture", picture.Get());
     const std::vector<std::pair<const wchar_t*, Var>> settings = {
@@ -845,7 +815,7 @@ TEST(ComPersistence, SizeMaxCoversTheSave) {
     ASSERT_EQ(z.stream->GetSizeMax(&max), S_OK);
     EXPECT_GE(max.QuadPart, SaveToBytes(z.stream.Get()).size());
 
-    const ComPtr<IPictureDisp> picture = FilePicture();
+    const ComPtr<IPictureDisp> picture = FilePicture(4, 2);
     PutRef(z.Get(), L"WeekSignPicture", picture.Get());
     PutRef(z.Get(), L"CalendarSelectePicture", picture.Get());
     Put(z.Get(), L"FontName", Var(L"Courier New"));
@@ -896,7 +866,7 @@ TEST(ComPersistence, StreamWithAnyByteDamagedNeitherCrashesNorHangs) {
     MessageBoxCloser boxes;
     const Control a = Placed();
     ASSERT_TRUE(a.stream);
-    const ComPtr<IPictureDisp> picture = FilePicture();
+    const ComPtr<IPictureDisp> picture = FilePicture(4, 2);
     PutRef(a.Get(), L"WeekSignPicture", picture.Get());
     const std::vector<BYTE> bytes = SaveToBytes(a.stream.Get());
     const auto start = std::chrono::steady_clock::now();

@@ -1,5 +1,6 @@
 // The stream form of the property bag: what is saved loads back with the
 // same keys, order and types, and a damaged stream is refused whole.
+#include "TestSupport.h"
 #include "host/ole/MemoryBag.h"
 #include "host/runtime/RuntimeError.h"
 
@@ -21,31 +22,6 @@ Variant Of(VARTYPE type, auto set) {
     V_VT(p) = type;
     set(p);
     return v;
-}
-
-// A picture as a host has one: loaded from a file image (a 2 x 1 bitmap).
-ComPtr<IPictureDisp> SmallPicture() {
-    std::vector<BYTE> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8, 0);
-    auto* header = reinterpret_cast<BITMAPFILEHEADER*>(file.data());
-    header->bfType = 0x4D42;
-    header->bfSize = static_cast<DWORD>(file.size());
-    header->bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    auto* info = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
-    info->biSize = sizeof(BITMAPINFOHEADER);
-    info->biWidth = 2;
-    info->biHeight = 1;
-    info->biPlanes = 1;
-    info->biBitCount = 24;
-    ComPtr<IStream> stream;
-    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
-    ULONG written = 0;
-    stream->Write(file.data(), static_cast<ULONG>(file.size()), &written);
-    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(OleLoadPicture(stream.Get(), static_cast<LONG>(file.size()), FALSE, IID_IPictureDisp,
-                             reinterpret_cast<void**>(picture.GetAddressOf())),
-              S_OK);
-    return picture;
 }
 
 // "key=vt:text" for every entry, pictures as their pixel width.
@@ -78,7 +54,7 @@ MemoryBag SampleBag() {
     bag.WriteProperty(L"TodayFontSize", Of(VT_CY, [](VARIANT* p) { V_CY(p).int64 = 112500; }), Variant());
     bag.WriteProperty(L"Icon", Of(VT_DISPATCH, [](VARIANT* p) { V_DISPATCH(p) = nullptr; }), Variant());
     bag.WriteProperty(L"TodayPicture",
-                      Of(VT_DISPATCH, [](VARIANT* p) { V_DISPATCH(p) = SmallPicture().Detach(); }),
+                      Of(VT_DISPATCH, [](VARIANT* p) { V_DISPATCH(p) = FilePicture(2, 1).Detach(); }),
                       Variant());
     bag.WriteProperty(L"Seperator", Variant::FromText(L""), Variant());
     return bag;
@@ -100,15 +76,6 @@ std::vector<BYTE> Bytes(IStream& stream) {
     ULONG read = 0;
     stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
     return bytes;
-}
-
-ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
-    ComPtr<IStream> stream;
-    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
-    ULONG written = 0;
-    stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    return stream;
 }
 
 TEST(MemoryBag, KeysCompareWithoutCaseAndRepeatedKeysReplace) {
