@@ -13,12 +13,10 @@ using detail::Reported;
 
 namespace {
 
-constexpr long ErrObjectNotSet = 91;
-
 // The picture's handle; a picture that is not set has none (error 91).
 HANDLE HandleOf(IPictureDisp* picture) {
     if (!picture)
-        zarn::Raise(ErrObjectNotSet);
+        zarn::Raise(zarn::ErrObjectNotSet);
     Microsoft::WRL::ComPtr<IPicture> pic;
     zarn::ThrowIfFailed(picture->QueryInterface(IID_PPV_ARGS(&pic)));
     OLE_HANDLE handle = 0;

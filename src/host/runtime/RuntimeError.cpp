@@ -25,7 +25,7 @@ std::wstring DescriptionOf(long number) {
         return L"Division by zero";
     case ErrTypeMismatch:
         return L"Type mismatch";
-    case 91:
+    case ErrObjectNotSet:
         return L"Object variable or With block variable not set";
     case 94:
         return L"Invalid use of Null";

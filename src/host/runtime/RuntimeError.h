@@ -14,6 +14,7 @@ enum ErrorNumber : long {
     ErrOverflow = 6,
     ErrOutOfMemory = 7,
     ErrTypeMismatch = 13,
+    ErrObjectNotSet = 91,
     ErrInvalidProperty = 380,
     ErrSetNotSupportedAtRuntime = 382,
 };
