@@ -37,17 +37,15 @@ CY PointsToCy(double points) {
 
 } // namespace
 
-Zarn::Zarn(zarn::ControlHost& host) : host_(host), events_(host), surface_(*this) {}
+Zarn::Zarn(zarn::ControlHost& host) : host_(host), events_(host), surface_(*this) {
+    Text1().SetDisplayOnly(true);
+    DrawControl(zarn::face::Normal);
+}
 
 Zarn::~Zarn() {
     // Destroying any control drops the thread's today font; the next use
     // creates a fresh one.
     Shared().TodayFont.Reset();
-}
-
-void Zarn::Redraw() {
-    surface_.Invalidate();
-    host_.ViewChanged();
 }
 
 // ---------------------------------------------------------------------------

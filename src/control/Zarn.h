@@ -3,6 +3,7 @@
 // shares with the other controls of its thread, and its text box `Text1`.
 // Hosts reach it through the COM object in host/ole; it reaches the host
 // only through zarn::ControlHost.
+#include "control/Face.h"
 #include "control/SharedSettings.h"
 #include "control/ZarnEvents.h"
 #include "host/ControlHost.h"
@@ -35,9 +36,16 @@ public:
     void ReadProperties(zarn::PropertyBag& bag);
     void WriteProperties(zarn::PropertyBag& bag);
 
-    // Draws the face into any device context (the surface's own, or a
-    // container's for design view and printing), scaled to bounds.
-    void DoPaint(HDC dc, const RECT& bounds);
+    // The face in a state (normal 0, hot 1, pressed 2), drawn on the
+    // surface at once; a disabled control is always drawn normal.
+    void DrawControl(long statusType);
+    // Draws the face again: pressed while the pointer is inside, else normal.
+    void RefreshControl();
+    // The hover check the surface runs on each mouse move.
+    void UserControl_MouseOut(short& button, short& shift, float& x, float& y);
+    // Opens the drop-down calendar for any value but 0.
+    void PiloCalendarshow(short& show);
+
     // The face and the text box's text, for a container that draws the
     // control itself.
     void DrawForContainer(HDC dc, const RECT& bounds);
@@ -206,9 +214,28 @@ private:
     // What the surface reports.
     void Paint(HDC dc) override;
     void Resized() override;
-    void TextChanged() override;
-    void TextFocus(bool gained) override;
+    void MouseMove(zarn::MouseEvent& e) override;
+    void MouseDown(zarn::MouseEvent& e) override;
+    void MouseUp(zarn::MouseEvent& e) override;
+    void KeyDown(short& keyCode, short& shift) override;
+    void KeyPress(short& keyAscii) override;
+    void KeyUp(short& keyCode, short& shift) override;
+    void LostFocus() override;
     void LayOut();
+    zarn::face::Look FaceLook() const;
+    void HoverCheck(short& button, short& shift, float& x, float& y);
+
+    // What the text box reports.
+    void TextChanged() override;
+    void TextGotFocus() override;
+    void TextLostFocus() override;
+    void TextKeyDown(short& keyCode, short& shift) override;
+    void TextKeyPress(short& keyAscii) override;
+    void TextKeyUp(short& keyCode, short& shift) override;
+    void TextMouseDown(zarn::MouseEvent& e) override;
+    void ShowValueOnFocus();
+    void LoseTextFocus();
+    bool ChkDateInRange(const long& dateValue) const;
 
     // Persistence steps.
     struct FontDefaults;
@@ -259,6 +286,13 @@ private:
     std::wstring seperator_ = L"/";
     std::wstring placeHolder_ = L"_";
     bool allowNull_ = true;
+
+    // Face and pointer state.
+    RECT buttonRect_{};
+    bool buttonPressed_ = false;
+    bool pointerInside_ = false;
+    bool hasFocus_ = false;
+    long faceState_ = zarn::face::Normal; // what a repaint shows
 
     // Last: its windows may call back into the fields above.
     zarn::Surface surface_;

@@ -1,49 +1,61 @@
-// What the control does when its surface or text box reports something:
-// painting, layout, text changes and focus.
+// The control's surface: the face in its three states, the layout of the
+// text box, the pointer's hover and the drop-down button's press and
+// release, and the surface's own keys and focus.
 #include "control/Zarn.h"
 
 #include "host/runtime/Report.h"
+#include "host/win/Gdi.h"
 
 #include <cmath>
 
-namespace {
+namespace face = zarn::face;
 
-COLORREF Resolved(OLE_COLOR colour) {
-    COLORREF rgb = 0;
-    return SUCCEEDED(OleTranslateColor(colour, nullptr, &rgb)) ? rgb : 0;
+face::Look Zarn::FaceLook() const {
+    face::Look look;
+    look.enabled = enabled_;
+    look.dropCalendar = selectControl_ == 0;
+    look.hasFocus = hasFocus_;
+    look.showIcon = showIcon_;
+    look.icon = icon_.Get();
+    look.iconSize = SIZE{iconSizeWidth_, iconSizeHeight_};
+    look.bgColor = bgColor_;
+    look.buttonBgColor = buttonBgColor_;
+    look.borderColor = borderColor_;
+    look.focusColor = focusColor_;
+    look.glyphFont = surface_.GlyphFont();
+    return look;
 }
 
-void Fill(HDC dc, const RECT& r, OLE_COLOR colour) {
-    const HBRUSH brush = CreateSolidBrush(Resolved(colour));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-void Frame(HDC dc, const RECT& r, OLE_COLOR colour) {
-    const HBRUSH brush = CreateSolidBrush(Resolved(colour));
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-} // namespace
-
-// The resting face: the text area and the drop-down square framed in the
-// border colour, with the text box's text when drawn for a container.
-void Zarn::DoPaint(HDC dc, const RECT& bounds) {
-    const LONG h = bounds.bottom - bounds.top;
-    const RECT button{bounds.right - h, bounds.top, bounds.right, bounds.bottom};
-    Fill(dc, bounds, bgColor_);
-    if (selectControl_ == 0) {
-        Fill(dc, button, buttonBgColor_);
-        Frame(dc, button, borderColor_);
+// Drawn off-screen and copied in one piece, so the face never flickers
+// through its background while the pointer moves over it.
+void Zarn::DrawControl(long statusType) {
+    faceState_ = statusType;
+    const HWND window = surface_.Handle();
+    const SIZE size = surface_.ClientSize();
+    const HDC dc = GetDC(window);
+    if (!dc)
+        return;
+    {
+        const zarn::gdi::MemorySurface work(dc, zarn::gdi::CompatibleBitmap(dc, size.cx, size.cy));
+        face::Draw(work.dc(), size, statusType, FaceLook(), buttonRect_);
+        BitBlt(dc, 0, 0, size.cx, size.cy, work.dc(), 0, 0, SRCCOPY);
     }
-    Frame(dc, bounds, borderColor_);
+    ReleaseDC(window, dc);
 }
 
+void Zarn::RefreshControl() {
+    DrawControl(pointerInside_ ? face::Pressed : face::Normal);
+}
+
+// A repaint the platform asks for shows the state last drawn.
 void Zarn::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(surface_.Handle(), &client);
-    DoPaint(dc, client);
+    RECT button = buttonRect_;
+    face::Draw(dc, surface_.ClientSize(), faceState_, FaceLook(), button);
+}
+
+void Zarn::Redraw() {
+    RefreshControl();
+    host_.ViewChanged();
 }
 
 // The text box sits 2 pixels in from the left, centred vertically, and
@@ -54,8 +66,11 @@ void Zarn::LayOut() {
         RECT box{};
         GetWindowRect(Text1().Handle(), &box);
         const LONG height = box.bottom - box.top;
+        const LONG width = size.cx - size.cy - 4;
+        if (width < 0)
+            zarn::Raise(zarn::ErrInvalidProperty);
         const LONG top = std::lround(size.cy / 2.0 - height / 2.0);
-        MoveWindow(Text1().Handle(), 2, top, size.cx - size.cy - 4, height, TRUE);
+        MoveWindow(Text1().Handle(), 2, top, width, height, TRUE);
     });
     zarn::SkipOnError([&] { Redraw(); });
 }
@@ -64,31 +79,119 @@ void Zarn::Resized() {
     LayOut();
 }
 
-void Zarn::TextChanged() {
-    host_.ViewChanged();
-    events_.Change();
+// ---------------------------------------------------------------------------
+// Hover: every move inside the control takes the mouse capture, so the first
+// move outside still reaches the surface and ends the hover.
+
+void Zarn::UserControl_MouseOut(short& button, short& shift, float& x, float& y) {
+    zarn::Trapped([&] { HoverCheck(button, shift, x, y); },
+                  [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"  MouseOut ", e, UserMode()); });
 }
 
-void Zarn::TextFocus(bool gained) {
-    host_.FocusChanged(gained);
+void Zarn::HoverCheck(short& button, short& shift, float& x, float& y) {
+    pointerInside_ = false;
+    if (selectControl_ != 0)
+        return;
+    if (face::Inside(buttonRect_, x, y)) {
+        surface_.Capture();
+        events_.MouseOver();
+        DrawControl(face::Hot);
+    }
+    const SIZE size = surface_.ClientSize();
+    if (0 <= x && x <= size.cx && 0 <= y && y <= size.cy) {
+        pointerInside_ = true;
+        surface_.Capture();
+        events_.MouseOver();
+        DrawControl(face::Hot);
+    } else {
+        surface_.ReleaseCapture();
+        events_.MouseOut(button, shift, x, y);
+        DrawControl(face::Normal);
+    }
 }
 
+void Zarn::MouseMove(zarn::MouseEvent& e) {
+    if (!enabled_)
+        return;
+    events_.MouseMove(e.button, e.shift, e.x, e.y);
+    if (!buttonPressed_)
+        UserControl_MouseOut(e.button, e.shift, e.x, e.y);
+}
+
+void Zarn::MouseDown(zarn::MouseEvent& e) {
+    events_.MouseDown(e.button, e.shift, e.x, e.y);
+    if (selectControl_ != 0)
+        return;
+    buttonPressed_ = face::Inside(buttonRect_, e.x, e.y);
+    if (buttonPressed_)
+        DrawControl(face::Pressed);
+}
+
+// A release inside the button opens the drop-down, wherever the press was.
+void Zarn::MouseUp(zarn::MouseEvent& e) {
+    if (!enabled_)
+        return;
+    zarn::SkipOnError([&] {
+        buttonPressed_ = false;
+        DrawControl(face::Normal);
+        if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y)) {
+            events_.Click();
+            short one = 1;
+            PiloCalendarshow(one);
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------
+// The surface's keys and focus, while the text box cannot take the focus.
+
+void Zarn::KeyDown(short& keyCode, short& shift) {
+    if (!enabled_)
+        return;
+    events_.KeyDown(keyCode, shift);
+    DrawControl(face::Hot);
+}
+
+void Zarn::KeyPress(short& keyAscii) {
+    if (enabled_)
+        events_.KeyPress(keyAscii);
+}
+
+void Zarn::KeyUp(short& keyCode, short& shift) {
+    if (!enabled_)
+        return;
+    events_.KeyUp(keyCode, shift);
+    DrawControl(face::Normal);
+}
+
+void Zarn::LostFocus() {
+    hasFocus_ = false;
+    RefreshControl();
+}
+
+// ---------------------------------------------------------------------------
+
+// A container drawing the control (design view, printing) gets the face at
+// rest with the text box's text.
 void Zarn::DrawForContainer(HDC dc, const RECT& bounds) {
-    DoPaint(dc, bounds);
+    const SIZE size{bounds.right - bounds.left, bounds.bottom - bounds.top};
+    POINT origin{};
+    SetViewportOrgEx(dc, bounds.left, bounds.top, &origin);
+    RECT button{};
+    face::Draw(dc, size, face::Normal, FaceLook(), button);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     HFONT font = nullptr;
     if (FAILED(Text1().Font()->get_hFont(&font)))
         return;
-    const HGDIOBJ old = SelectObject(dc, font);
+    const zarn::gdi::Selection selected = zarn::gdi::Select(dc, font);
     const int mode = SetBkMode(dc, TRANSPARENT);
     COLORREF fore = 0;
     OleTranslateColor(Text1().ForeColor(), nullptr, &fore);
     const COLORREF oldColour = SetTextColor(dc, fore);
-    const LONG h = bounds.bottom - bounds.top;
-    RECT text{bounds.left + 3, bounds.top, bounds.right - (selectControl_ == 0 ? h : 0) - 2, bounds.bottom};
+    RECT text{bounds.left + 3, bounds.top, bounds.right - (selectControl_ == 0 ? size.cy : 0) - 2, bounds.bottom};
     const std::wstring shown = Text1().Text();
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, mode);
-    SelectObject(dc, old);
 }

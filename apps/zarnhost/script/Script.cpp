@@ -89,6 +89,7 @@ const Verb kVerbs[] = {
      [](auto& a, auto& e) { return Target(a[0], e) && Literals(a, 1, e); }},
     {L"focus", 1, 1, L"focus <control>", Any},
     {L"focused", 0, 0, L"focused", Any},
+    {L"shows", 1, 1, L"shows <control>", Any},
     {L"mouse", 3, 3, L"mouse <control>|form <x> <y>", Point},
     {L"click", 3, 4, L"click <control>|form <x> <y> [left|right|middle]", Point},
     {L"press", 0, 1, L"press [left|right|middle]",

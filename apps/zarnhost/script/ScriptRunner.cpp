@@ -27,6 +27,7 @@ const std::map<std::wstring, ScriptRunner::Handler> ScriptRunner::kHandlers = {
     {L"bounds", &ScriptRunner::Bounds},   {L"save", &ScriptRunner::Save},
     {L"reload", &ScriptRunner::Reload},   {L"snapshot", &ScriptRunner::Snapshot},
     {L"print", &ScriptRunner::Print},     {L"compare", &ScriptRunner::Compare},
+    {L"shows", &ScriptRunner::Shows},
 };
 
 ScriptRunner::ScriptRunner(std::vector<Command> commands, Form& form, EventRules& rules, Log& log,

@@ -58,6 +58,7 @@ private:
     UINT Unmute(const Command& c);
     UINT Resize(const Command& c);
     UINT Bounds(const Command& c);
+    UINT Shows(const Command& c);
     UINT Save(const Command& c);
     UINT Reload(const Command& c);
     UINT Snapshot(const Command& c);

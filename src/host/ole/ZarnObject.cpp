@@ -152,29 +152,33 @@ HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS*
 // ---------------------------------------------------------------------------
 // _Zarn methods
 
-// The face, the drop-down and drag and drop are drawn, opened and started
-// by the surface, calendar and text box handlers; until those are built the
-// methods say so instead of pretending.
-HRESULT ZarnObject::DrawControl(LONG) {
-    return E_NOTIMPL;
+HRESULT ZarnObject::DrawControl(LONG StatusType) {
+    return Call([&] { control_->DrawControl(StatusType); });
 }
 HRESULT ZarnObject::RefreshControl() {
-    return E_NOTIMPL;
+    return Call([&] { control_->RefreshControl(); });
 }
+
+// Drag and drop from the text box is not built yet.
 HRESULT ZarnObject::OLEDrag() {
     return E_NOTIMPL;
 }
-HRESULT ZarnObject::UserControl_MouseOut(SHORT*, SHORT*, FLOAT*, FLOAT*, VARIANT* result) {
+
+HRESULT ZarnObject::UserControl_MouseOut(SHORT* Button, SHORT* Shift, FLOAT* X, FLOAT* Y, VARIANT* result) {
     if (result)
         VariantInit(result);
-    return E_NOTIMPL;
+    if (!Button || !Shift || !X || !Y)
+        return E_POINTER;
+    return Call([&] { control_->UserControl_MouseOut(*Button, *Shift, *X, *Y); });
 }
 
+// The drop-down calendar is not built yet: asking for it with any value
+// but 0 says so.
 HRESULT ZarnObject::PiloCalendarshow(SHORT* Show) {
     if (!Show)
         return E_POINTER;
     if (*Show == 0)
-        return S_OK; // zero asks for nothing
+        return S_OK;
     return E_NOTIMPL;
 }
 

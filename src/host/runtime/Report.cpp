@@ -32,4 +32,10 @@ void RaiseToHost(const std::wstring& label, const RuntimeError& error, bool user
         throw error.WithSource(L"piloCal_Ctl:_" + label);
 }
 
+void ReportUnhandled(const RuntimeError& error) {
+    const std::wstring text =
+        L"Run-time error '" + std::to_wstring(error.Number()) + L"':\n\n" + error.Description();
+    ShowMessage(text, MB_OK | MB_ICONERROR, error.Source().empty() ? kDefaultMessageTitle : error.Source());
+}
+
 } // namespace zarn

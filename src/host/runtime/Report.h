@@ -31,6 +31,20 @@ void ReportModuleError(const std::wstring& module, const std::wstring& label, co
 // source "piloCal_Ctl:_" + label; at design time it is dropped.
 void RaiseToHost(const std::wstring& label, const RuntimeError& error, bool userMode);
 
+// An error that reaches a window procedure has no caller left to take it:
+// the user is told, as a host's runtime tells of an unhandled error, and
+// the message is done with.
+void ReportUnhandled(const RuntimeError& error);
+
+// Runs a message handler; whatever it throws ends there, reported.
+template <class Handler> void AtMessageBoundary(Handler&& handler) {
+    try {
+        handler();
+    } catch (...) {
+        ReportUnhandled(CurrentError());
+    }
+}
+
 // Runs one step of a procedure whose failing steps are skipped.
 template <class Step> void SkipOnError(Step&& step) {
     try {

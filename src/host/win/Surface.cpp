@@ -1,6 +1,6 @@
 #include "host/win/Surface.h"
 
-#include "host/runtime/RuntimeError.h"
+#include "host/runtime/Report.h"
 #include "host/win/WindowClass.h"
 
 #include <olectl.h>
@@ -13,7 +13,15 @@ Surface::Surface(SurfaceListener& listener) : listener_(listener) {
                                   park_.Window(), nullptr, ThisModule(), this));
     if (!window_)
         ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
-    text1_ = std::make_unique<TextBox>(Handle());
+    // The design-time font of the surface: Marlett, 8.25 points, symbols.
+    font_ = NewStandardFont(L"Marlett", 8.25, false, SYMBOL_CHARSET);
+    text1_ = std::make_unique<TextBox>(Handle(), listener_);
+}
+
+HFONT Surface::GlyphFont() const {
+    HFONT font = nullptr;
+    font_->get_hFont(&font);
+    return font;
 }
 
 // Messages reach the surface object once WM_NCCREATE has stored it; the
@@ -30,6 +38,8 @@ LRESULT CALLBACK Surface::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
 }
 
 LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (OnInput(message, wparam, lparam))
+        return 0;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the face covers every pixel
@@ -45,6 +55,9 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_SIZE:
         listener_.Resized();
+        return 0;
+    case WM_KILLFOCUS:
+        AtMessageBoundary([&] { listener_.LostFocus(); });
         return 0;
     case WM_SETFOCUS:
         // The surface itself is no focus target: the text box is.
@@ -65,6 +78,59 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+// Mouse input over the surface, and over the thread's other windows while
+// the surface holds the capture; keys while the surface has the focus.
+bool Surface::OnInput(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_MOUSEMOVE || IsButtonDown(message) || IsButtonUp(message)) {
+        AtMessageBoundary([&] {
+            MouseEvent event = MouseEventOf(message, wparam, lparam);
+            if (IsButtonDown(message))
+                TakeFocusAt(event);
+            if (message == WM_MOUSEMOVE)
+                listener_.MouseMove(event);
+            else if (IsButtonDown(message))
+                listener_.MouseDown(event);
+            else
+                listener_.MouseUp(event);
+        });
+        return true;
+    }
+    return OnKey(message, wparam);
+}
+
+// A press on the surface puts the focus into the control, as a press on
+// its text box does; a press elsewhere that reaches it under capture does not.
+void Surface::TakeFocusAt(const MouseEvent& event) {
+    const SIZE size = ClientSize();
+    const HWND focus = GetFocus();
+    if (event.x < 0 || event.y < 0 || event.x >= size.cx || event.y >= size.cy)
+        return;
+    if (focus != Handle() && !(text1_ && focus == text1_->Handle()))
+        SetFocus(Handle());
+}
+
+// Keys are reported and then go on to the default processing (the system
+// keys to the menu), so a surface with the focus consumes nothing.
+bool Surface::OnKey(UINT message, WPARAM wparam) {
+    short code = static_cast<short>(wparam);
+    short shift = KeyShift();
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        AtMessageBoundary([&] { listener_.KeyDown(code, shift); });
+        return false;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        AtMessageBoundary([&] { listener_.KeyUp(code, shift); });
+        return false;
+    case WM_CHAR:
+        AtMessageBoundary([&] { listener_.KeyPress(code); });
+        return false;
+    default:
+        return false;
+    }
+}
+
 // The box's colours with the DC brush: nothing to create or delete.
 LRESULT Surface::ColourText(HDC dc) {
     COLORREF fore = 0, back = 0;
@@ -77,15 +143,19 @@ LRESULT Surface::ColourText(HDC dc) {
 }
 
 void Surface::OnCommand(WORD code) {
+    AtMessageBoundary([&] { OnTextCommand(code); });
+}
+
+void Surface::OnTextCommand(WORD code) {
     switch (code) {
     case EN_CHANGE:
         listener_.TextChanged();
         break;
     case EN_SETFOCUS:
-        listener_.TextFocus(true);
+        listener_.TextGotFocus();
         break;
     case EN_KILLFOCUS:
-        listener_.TextFocus(false);
+        listener_.TextLostFocus();
         break;
     default:
         break;
@@ -107,6 +177,16 @@ SIZE Surface::ClientSize() const {
 
 void Surface::Invalidate() {
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void Surface::Capture() {
+    if (GetCapture() != Handle())
+        SetCapture(Handle());
+}
+
+void Surface::ReleaseCapture() {
+    if (GetCapture() == Handle())
+        ::ReleaseCapture();
 }
 
 void Surface::PlaceIn(HWND parent, const RECT& position) {

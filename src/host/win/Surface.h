@@ -10,14 +10,19 @@
 
 namespace zarn {
 
-// What the surface and its text box tell the control.
-class SurfaceListener {
+// What the surface and its text box tell the control. The surface's own
+// key and focus events come only while the text box cannot take the focus.
+class SurfaceListener : public TextBoxListener {
 public:
-    virtual ~SurfaceListener() = default;
     virtual void Paint(HDC dc) = 0;
     virtual void Resized() = 0;
-    virtual void TextChanged() = 0;
-    virtual void TextFocus(bool gained) = 0;
+    virtual void MouseMove(MouseEvent& event) = 0;
+    virtual void MouseDown(MouseEvent& event) = 0;
+    virtual void MouseUp(MouseEvent& event) = 0;
+    virtual void KeyDown(short& keyCode, short& shift) = 0;
+    virtual void KeyPress(short& keyAscii) = 0;
+    virtual void KeyUp(short& keyCode, short& shift) = 0;
+    virtual void LostFocus() = 0;
 };
 
 class Surface {
@@ -39,6 +44,13 @@ public:
     // Asks for a repaint of the whole surface.
     void Invalidate();
 
+    // The mouse capture: taken by the surface, or let go if it holds it.
+    void Capture();
+    void ReleaseCapture();
+
+    // The surface's font: the symbol font whose "6" is the down arrow.
+    HFONT GlyphFont() const;
+
     // A container's window becomes the parent; Park() takes it back.
     void PlaceIn(HWND parent, const RECT& position);
     void Park();
@@ -46,12 +58,17 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    bool OnInput(UINT message, WPARAM wparam, LPARAM lparam);
+    bool OnKey(UINT message, WPARAM wparam);
+    void TakeFocusAt(const MouseEvent& event);
     void OnCommand(WORD code);
+    void OnTextCommand(WORD code);
     LRESULT ColourText(HDC dc);
 
     SurfaceListener& listener_;
     ParkLease park_;
     UniqueHwnd window_;
+    Microsoft::WRL::ComPtr<IFont> font_;
     std::unique_ptr<TextBox> text1_;
 };
 

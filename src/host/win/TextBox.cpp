@@ -1,31 +1,106 @@
 #include "host/win/TextBox.h"
 
-#include "host/runtime/RuntimeError.h"
+#include "host/runtime/Report.h"
 #include "host/win/WindowClass.h"
+
+#include <commctrl.h>
 
 namespace zarn {
 
-Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold) {
+Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold, SHORT charset) {
     FONTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;
     desc.lpstrName = const_cast<LPOLESTR>(face);
     desc.cySize.int64 = static_cast<LONGLONG>(points * 10000.0 + 0.5);
     desc.sWeight = bold ? FW_BOLD : FW_NORMAL;
-    desc.sCharset = DEFAULT_CHARSET;
+    desc.sCharset = charset;
     Microsoft::WRL::ComPtr<IFont> font;
     ThrowIfFailed(OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())));
     return font;
 }
 
-TextBox::TextBox(HWND parent) {
+TextBox::TextBox(HWND parent, TextBoxListener& listener) : listener_(listener) {
     window_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
                                   100, 16, parent, nullptr, ThisModule(), nullptr));
-    if (!window_)
+    if (!window_ || !SetWindowSubclass(Handle(), Proc, 0, reinterpret_cast<DWORD_PTR>(this)))
         ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
     // The design-time font of the box: Arial, 9 points, and a box one
     // line of it high.
     SetFont(NewStandardFont(L"Arial", 9).Get());
     FitHeightToFont();
+}
+
+TextBox::~TextBox() {
+    RemoveWindowSubclass(Handle(), Proc, 0);
+}
+
+LRESULT CALLBACK TextBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                               DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, Proc, 0);
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+    return reinterpret_cast<TextBox*>(self)->OnMessage(message, wparam, lparam);
+}
+
+LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+        return OnKey(message, wparam, lparam);
+    default:
+        break;
+    }
+    if (IsButtonDown(message)) {
+        AtMessageBoundary([&] {
+            MouseEvent event = MouseEventOf(message, wparam, lparam);
+            listener_.TextMouseDown(event);
+        });
+    }
+    if (Refused(message))
+        return 0;
+    return DefSubclassProc(Handle(), message, wparam, lparam);
+}
+
+// Keys go to the owner first; a key or character it leaves at 0 never
+// reaches the edit control.
+LRESULT TextBox::OnKey(UINT message, WPARAM wparam, LPARAM lparam) {
+    short code = static_cast<short>(wparam);
+    AtMessageBoundary([&] {
+        if (message == WM_CHAR) {
+            listener_.TextKeyPress(code);
+            return;
+        }
+        short shift = KeyShift();
+        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+            listener_.TextKeyDown(code, shift);
+        else
+            listener_.TextKeyUp(code, shift);
+    });
+    if (code == 0)
+        return 0;
+    if (message == WM_CHAR)
+        wparam = static_cast<WPARAM>(static_cast<unsigned short>(code));
+    return DefSubclassProc(Handle(), message, wparam, lparam);
+}
+
+bool TextBox::Refused(UINT message) const {
+    if (!displayOnly_)
+        return false;
+    switch (message) {
+    case WM_CONTEXTMENU:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TextBox::FitHeightToFont() {

@@ -2,6 +2,7 @@
 // `Text1`: the single-line text box child of the control surface, a real
 // EDIT window, with the settings a host's text box keeps for itself.
 #include "host/win/Handles.h"
+#include "host/win/Input.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -11,9 +12,27 @@
 
 namespace zarn {
 
+// What the text box tells its owner. Key codes and characters go by
+// reference: the box goes on with what the owner leaves in them, and 0
+// means the key or character is consumed.
+class TextBoxListener {
+public:
+    virtual ~TextBoxListener() = default;
+    virtual void TextChanged() = 0;
+    virtual void TextGotFocus() = 0;
+    virtual void TextLostFocus() = 0;
+    virtual void TextKeyDown(short& keyCode, short& shift) = 0;
+    virtual void TextKeyPress(short& keyAscii) = 0;
+    virtual void TextKeyUp(short& keyCode, short& shift) = 0;
+    virtual void TextMouseDown(MouseEvent& event) = 0;
+};
+
 class TextBox {
 public:
-    explicit TextBox(HWND parent);
+    TextBox(HWND parent, TextBoxListener& listener);
+    ~TextBox();
+    TextBox(const TextBox&) = delete;
+    TextBox& operator=(const TextBox&) = delete;
 
     HWND Handle() const { return window_.get(); }
 
@@ -61,10 +80,21 @@ public:
     bool RightToLeft() const;
     void SetRightToLeft(bool rightToLeft);
 
+    // A display-only box offers no context menu and ignores cut, paste,
+    // clear and undo, whoever asks for them.
+    void SetDisplayOnly(bool displayOnly) { displayOnly_ = displayOnly; }
+
 private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                 DWORD_PTR self);
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT OnKey(UINT message, WPARAM wparam, LPARAM lparam);
+    bool Refused(UINT message) const;
     void FitHeightToFont();
 
+    TextBoxListener& listener_;
     UniqueHwnd window_;
+    bool displayOnly_ = false;
     Microsoft::WRL::ComPtr<IPictureDisp> mouseIcon_;
     short dragMode_ = 0;
     short dropMode_ = 0;
@@ -77,6 +107,7 @@ private:
 };
 
 // A new standard font object with the given face and point size.
-Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold = false);
+Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold = false,
+                                              SHORT charset = DEFAULT_CHARSET);
 
 } // namespace zarn

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,13 +18,19 @@ class FakeHost : public ControlHost {
 public:
     void PropertyChanged(std::wstring_view key) override { keys.emplace_back(key); }
     bool UserMode() override { return userMode; }
-    void RaiseEvent(DISPID id, std::span<EventArg>) override { events.push_back(id); }
+    void RaiseEvent(DISPID id, std::span<EventArg> args) override {
+        events.push_back(id);
+        if (onEvent)
+            onEvent(id, args);
+    }
     void FocusChanged(bool gained) override { focus.push_back(gained); }
     void ViewChanged() override { ++viewChanges; }
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return ambientFont; }
 
     std::vector<std::wstring> keys;
     std::vector<DISPID> events;
+    // A host handler: may write into the by-reference arguments, or fail.
+    std::function<void(DISPID, std::span<EventArg>)> onEvent;
     std::vector<bool> focus;
     int viewChanges = 0;
     bool userMode = true;

@@ -1,0 +1,302 @@
+// What the user does to a 120 x 21 control and what its host hears: hover,
+// press and release of the drop-down button, keys and focus in the text box.
+#include "ControlFixture.h"
+#include "draw/DrawTestSupport.h"
+
+namespace zarn::test {
+namespace {
+
+namespace ev = zarn::events::id;
+using Events = std::vector<DISPID>;
+
+constexpr COLORREF kBorder = RGB(10, 20, 30);
+constexpr COLORREF kFocus = RGB(200, 0, 0);
+constexpr short kF4 = VK_F4;
+
+class SurfaceTest : public ControlTest {
+protected:
+    SurfaceTest() {
+        MoveWindow(Surface(), 0, 0, 120, 21, FALSE);
+        control->BorderColor(kBorder);
+        control->FocusColor(kFocus);
+        host.events.clear();
+        host.onEvent = [this](DISPID id, std::span<EventArg> args) { Answer(id, args); };
+    }
+    ~SurfaceTest() override {
+        HoldKeys({});
+        ReleaseCapture();
+    }
+
+    HWND Surface() { return control->UserControl().Handle(); }
+    HWND Box() { return control->Text1().Handle(); }
+    Events Take() { return std::exchange(host.events, {}); }
+
+    void Mouse(HWND window, UINT message, int x, int y, WPARAM keys = 0) {
+        SendMessageW(window, message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    }
+    void Move(int x, int y) { Mouse(Surface(), WM_MOUSEMOVE, x, y); }
+    void Click(int downX, int downY, int upX, int upY) {
+        Mouse(Surface(), WM_LBUTTONDOWN, downX, downY, MK_LBUTTON);
+        Mouse(Surface(), WM_LBUTTONUP, upX, upY);
+    }
+    // Down, character (for printable keys) and up, as typing sends them.
+    void Type(WORD key, wchar_t character = 0, bool system = false) {
+        SendMessageW(Box(), system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 0);
+        if (character)
+            SendMessageW(Box(), WM_CHAR, character, 0);
+        SendMessageW(Box(), system ? WM_SYSKEYUP : WM_KEYUP, key, 0);
+    }
+    void HoldKeys(std::initializer_list<int> keys) {
+        BYTE state[256] = {};
+        for (const int k : keys)
+            state[k] = 0x80;
+        SetKeyboardState(state);
+    }
+    void Focus(bool gained) {
+        SendMessageW(Surface(), WM_COMMAND, MAKEWPARAM(0, gained ? EN_SETFOCUS : EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(Box()));
+    }
+    // The face as a repaint shows it: the colour of one pixel.
+    COLORREF FaceAt(int x, int y) {
+        Canvas canvas(120, 21);
+        SendMessageW(Surface(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+        return canvas.At(x, y);
+    }
+
+    void Answer(DISPID id, std::span<EventArg> args) {
+        if (id == ev::MouseOut)
+            outAt = POINT{static_cast<LONG>(*static_cast<float*>(args[2].value)),
+                          static_cast<LONG>(*static_cast<float*>(args[3].value))};
+        if (id == ev::KeyDown && keyDownAnswer)
+            *static_cast<short*>(args[0].value) = keyDownAnswer(*static_cast<short*>(args[0].value));
+        if (id == ev::KeyPress)
+            *static_cast<short*>(args[0].value) = L'B'; // the host tries to type
+        if (id == failing)
+            throw RuntimeError(ErrInvalidCall, DescriptionOf(ErrInvalidCall));
+    }
+
+    POINT outAt{};
+    std::function<short(short)> keyDownAnswer;
+    DISPID failing = ev::kNone;
+};
+
+TEST_F(SurfaceTest, HoverRaisesMouseOverTwiceOverTheButtonAndMouseOutOnceOutside) {
+    Move(110, 10);
+    EXPECT_EQ(Take(), (Events{ev::MouseMove, ev::MouseOver, ev::MouseOver}));
+    EXPECT_EQ(GetCapture(), Surface());
+    Move(50, 10);
+    EXPECT_EQ(Take(), (Events{ev::MouseMove, ev::MouseOver}));
+    Move(120, 21); // the far edges are inside
+    EXPECT_EQ(Take(), (Events{ev::MouseMove, ev::MouseOver, ev::MouseOver}));
+    Move(130, -4);
+    EXPECT_EQ(Take(), (Events{ev::MouseMove, ev::MouseOut}));
+    EXPECT_EQ(outAt.x, 130);
+    EXPECT_EQ(outAt.y, -4);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// While the pointer is inside, a refresh shows the pressed face (no frame
+// round the text area); once it has left, the normal one.
+TEST_F(SurfaceTest, RefreshFollowsThePointer) {
+    Move(50, 10);
+    control->RefreshControl();
+    EXPECT_NE(FaceAt(98, 10), kBorder);
+    EXPECT_EQ(FaceAt(99, 10), kBorder);
+    Move(200, 10);
+    control->RefreshControl();
+    EXPECT_EQ(FaceAt(98, 10), kBorder);
+}
+
+TEST_F(SurfaceTest, ReleaseInsideTheButtonClicksWhereverThePressWas) {
+    Click(110, 10, 150, 10); // pressed in, released out
+    EXPECT_EQ(Take(), (Events{ev::MouseDown}));
+    Click(50, 10, 110, 10); // pressed out, released in
+    EXPECT_EQ(Take(), (Events{ev::MouseDown, ev::Click}));
+    Click(119, 20, 120, 21); // the edge pixels count
+    EXPECT_EQ(Take(), (Events{ev::MouseDown, ev::Click}));
+}
+
+TEST_F(SurfaceTest, PressedButtonStaysPressedWhileThePointerMoves) {
+    Mouse(Surface(), WM_LBUTTONDOWN, 110, 10, MK_LBUTTON);
+    Move(50, 10);
+    Move(300, 10);
+    EXPECT_EQ(Take(), (Events{ev::MouseDown, ev::MouseMove, ev::MouseMove}));
+    EXPECT_NE(FaceAt(98, 10), kBorder); // still the pressed face
+    Mouse(Surface(), WM_LBUTTONUP, 300, 10);
+    // Normal again, framed in the focus colour: the press put the focus
+    // into the control's text box.
+    EXPECT_EQ(FaceAt(98, 10), kFocus);
+    EXPECT_EQ(GetFocus(), Box());
+}
+
+TEST_F(SurfaceTest, DisabledControlRaisesNothingOnMovesReleasesOrKeys) {
+    control->Enabled(false);
+    host.events.clear();
+    Move(110, 10);
+    Mouse(Surface(), WM_LBUTTONUP, 110, 10);
+    SendMessageW(Surface(), WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(Take(), Events{});
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SurfaceTest, DateTextBoxHasNoButtonAndNoHover) {
+    control->SelectControl(1);
+    host.events.clear();
+    Move(110, 10);
+    Move(300, 10);
+    Click(110, 10, 110, 10);
+    EXPECT_EQ(Take(), (Events{ev::MouseMove, ev::MouseMove, ev::MouseDown}));
+}
+
+// Keys pressed on the surface itself (when the text box cannot take the
+// focus) are reported and light the face while down.
+TEST_F(SurfaceTest, SurfaceKeysAreReported) {
+    SendMessageW(Surface(), WM_KEYDOWN, 'A', 0);
+    EXPECT_NE(FaceAt(98, 10), kBorder);
+    SendMessageW(Surface(), WM_CHAR, 'a', 0);
+    SendMessageW(Surface(), WM_KEYUP, 'A', 0);
+    EXPECT_EQ(FaceAt(98, 10), kBorder);
+    EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::KeyPress, ev::KeyUp}));
+}
+
+TEST_F(SurfaceTest, TypingIsReportedAndChangesNothing) {
+    const std::wstring shown = BoxText();
+    SendMessageW(Box(), EM_SETSEL, 3, 3);
+    Type('X', L'x');
+    Type(VK_BACK, L'\b');
+    Type(VK_DELETE);
+    HoldKeys({VK_CONTROL});
+    Type('V', 0x16);
+    HoldKeys({});
+    EXPECT_EQ(BoxText(), shown);
+    EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::KeyPress, ev::KeyUp, ev::KeyDown, ev::KeyPress, ev::KeyUp,
+                              ev::KeyDown, ev::KeyUp, ev::KeyDown, ev::KeyPress, ev::KeyUp}));
+}
+
+TEST_F(SurfaceTest, F4WithAnyModifiersAndAltDownAloneAskForTheCalendar) {
+    const auto clicks = [&](std::initializer_list<int> held, WORD key) {
+        HoldKeys(held);
+        const bool alt = std::find(held.begin(), held.end(), VK_MENU) != held.end();
+        Type(key, 0, alt);
+        HoldKeys({});
+        const Events events = Take();
+        return std::count(events.begin(), events.end(), ev::Click);
+    };
+    EXPECT_EQ(clicks({}, VK_F4), 1);
+    EXPECT_EQ(clicks({VK_SHIFT, VK_CONTROL, VK_MENU}, VK_F4), 1);
+    EXPECT_EQ(clicks({VK_MENU}, VK_DOWN), 1);
+    EXPECT_EQ(clicks({VK_SHIFT, VK_MENU}, VK_DOWN), 0);
+    EXPECT_EQ(clicks({VK_CONTROL}, VK_DOWN), 0);
+    EXPECT_EQ(clicks({}, VK_DOWN), 0);
+}
+
+TEST_F(SurfaceTest, HostKeyDownHandlerDecidesOnTheShortcut) {
+    keyDownAnswer = [](short) -> short { return 0; };
+    Type(VK_F4);
+    EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::KeyUp}));
+    keyDownAnswer = [](short) { return kF4; };
+    Type('A', L'a');
+    EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::Click, ev::KeyPress, ev::KeyUp}));
+    EXPECT_EQ(BoxText(), L"05 Dec 2026"); // the host's KeyAscii is discarded too
+}
+
+TEST_F(SurfaceTest, DisabledControlWithEnabledTextBoxNeverClicks) {
+    control->Enabled(false);
+    control->Text_Enabled(true);
+    host.events.clear();
+    Type(VK_F4);
+    EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::KeyUp}));
+}
+
+TEST_F(SurfaceTest, MouseDownInTheTextBoxIsInItsOwnCoordinates) {
+    float x = -1, y = -1;
+    host.onEvent = [&](DISPID, std::span<EventArg> args) {
+        x = *static_cast<float*>(args[2].value);
+        y = *static_cast<float*>(args[3].value);
+    };
+    Mouse(Box(), WM_RBUTTONDOWN, 5, 3, MK_RBUTTON);
+    Mouse(Box(), WM_RBUTTONUP, 5, 3);
+    EXPECT_EQ(Take(), (Events{ev::MouseDown}));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 3);
+}
+
+TEST_F(SurfaceTest, DisplayOnlyBoxRefusesCutPasteClearAndUndo) {
+    const std::wstring shown = BoxText();
+    SendMessageW(Box(), EM_SETSEL, 0, -1);
+    for (const UINT message : {WM_CUT, WM_CLEAR, WM_PASTE, WM_UNDO})
+        SendMessageW(Box(), message, 0, 0);
+    EXPECT_EQ(BoxText(), shown);
+}
+
+TEST_F(SurfaceTest, FocusEntryShowsTheValue) {
+    control->Text1().SetText(L"");
+    Focus(true);
+    EXPECT_EQ(BoxText(), L"05 Dec 2026");
+    EXPECT_EQ(FaceAt(0, 10), kFocus);
+
+    SharedSettings::ForThread().PValue = Variant();
+    Focus(true);
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_TRUE(boxes.calls.empty());
+
+    control->AllowNull(false);
+    SharedSettings::ForThread().PValue = Variant();
+    Focus(true);
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].text, L"RetStrMthYrFromLng:Not YYYYMMDD format too short.");
+    EXPECT_EQ(BoxText(), L"05 Dec 2026"); // today, while the value stays empty
+    EXPECT_TRUE(SharedSettings::ForThread().PValue.IsEmpty());
+}
+
+TEST_F(SurfaceTest, FocusLossWhitensTheBoxAndRestoresTheBorder) {
+    Focus(true);
+    control->Text1().SetBackColor(RGB(0, 255, 0));
+    Focus(false);
+    EXPECT_EQ(control->Text1().BackColor(), 0xFFFFFFu);
+    EXPECT_EQ(FaceAt(0, 10), kBorder);
+    EXPECT_EQ(host.focus, (std::vector<bool>{true, false}));
+}
+
+// A failing host handler ends the control's handler; a running host hears
+// of it with the handler's label, a host at design time does not.
+TEST_F(SurfaceTest, FailuresInTrappedHandlersCarryTheirLabels) {
+    failing = ev::KeyDown;
+    Type(VK_F4);
+    ASSERT_EQ(boxes.calls.size(), 1u);
+    EXPECT_EQ(boxes.calls[0].title, L"piloCal_Ctl:_  Text_KeyDown ");
+    EXPECT_EQ(boxes.calls[0].text, L"Run-time error '5':\n\nInvalid procedure call or argument");
+
+    failing = ev::KeyPress;
+    Type('A', L'a');
+    ASSERT_EQ(boxes.calls.size(), 2u);
+    EXPECT_EQ(boxes.calls[1].title, L"piloCal_Ctl:_ Text_KeyPress");
+
+    failing = ev::MouseOver;
+    short button = 0, shift = 0;
+    float x = 50, y = 10;
+    try {
+        control->UserControl_MouseOut(button, shift, x, y);
+        ADD_FAILURE() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Source(), L"piloCal_Ctl:_  MouseOut ");
+        EXPECT_EQ(e.Number(), ErrInvalidCall);
+    }
+
+    host.userMode = false;
+    EXPECT_NO_THROW(control->UserControl_MouseOut(button, shift, x, y));
+    failing = ev::KeyDown;
+    Type(VK_F4);
+    EXPECT_EQ(boxes.calls.size(), 2u);
+}
+
+TEST_F(SurfaceTest, TenThousandFaceDrawsLeaveNoGdiObject) {
+    EXPECT_EQ(ObjectsLeftBy([&] {
+                  for (int i = 0; i < 10000; ++i)
+                      control->DrawControl(i % 3);
+              }),
+              0);
+}
+
+} // namespace
+} // namespace zarn::test
