@@ -1,13 +1,17 @@
 #pragma once
 // Helpers shared by the unit tests: a message-box recorder, a fixed clock,
-// and a COM apartment for the test's thread.
+// a COM apartment for the test's thread, memory streams and pictures, and a
+// canvas to draw on and read back.
 #include "host/runtime/Clock.h"
 #include "host/runtime/MessageBox.h"
+#include "host/win/Gdi.h"
 
 #include <objbase.h>
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -97,5 +101,55 @@ inline Microsoft::WRL::ComPtr<IPictureDisp> FilePicture(LONG width, LONG height)
                    reinterpret_cast<void**>(picture.GetAddressOf()));
     return picture;
 }
+
+using ColourAt = std::function<COLORREF(int x, int y)>;
+
+// What a fresh canvas shows; nothing under test draws in it.
+inline constexpr COLORREF kPaper = 0x00336699;
+
+// A 32-bit top-down DIB section painted pixel by pixel (0x00RRGGBB in memory).
+inline HBITMAP Dib(int width, int height, const ColourAt& colour, std::uint32_t** bits = nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    const HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    auto* pixels = static_cast<std::uint32_t*>(p);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            pixels[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    if (bits)
+        *bits = pixels;
+    return dib;
+}
+
+// A DIB section in a memory DC, read back pixel by pixel as COLORREFs.
+class Canvas {
+public:
+    Canvas(
+        int width, int height, const ColourAt& colour = [](int, int) { return kPaper; })
+        : width_(width), height_(height),
+          surface_(nullptr, gdi::UniqueBitmap(Dib(width, height, colour, &bits_))) {}
+    Canvas(int width, int height, COLORREF fill) : Canvas(width, height, [fill](int, int) { return fill; }) {}
+
+    HDC dc() const { return surface_.dc(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        const std::uint32_t p = bits_[y * width_ + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+private:
+    int width_, height_;
+    std::uint32_t* bits_ = nullptr;
+    gdi::MemorySurface surface_;
+};
 
 } // namespace zarn::test

@@ -1,125 +1,123 @@
 #pragma once
-// A container made of fakes, for the tests that drive the built Zarn2.ocx
-// through the OLE interfaces a form or a web page uses: a property bag that
-// records what the control writes and reads, a client site with in-place,
-// control-site and ambient interfaces, its frame and document window, and
-// an advise sink. Each fake logs the calls a test wants to see in order and
-// fails the test on a call nobody should make.
+// The container's side, made of fakes, for the tests that drive the built
+// Zarn2.ocx through the OLE interfaces a form, a web page or a script host
+// uses: sinks for change notification, events and the view; a property bag
+// that records what the control writes and reads; a site with client,
+// in-place, control-site and ambient interfaces, its frame and document
+// window; the form window they stand for; and a fixture for tests of one
+// control with its change sink. Each fake logs the calls a test wants to see
+// in order and fails the test on a call nobody should make.
 #include "OcxSupport.h"
 
 #include <winternl.h>
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zarn::test {
 
-// "VT_I4 20240229", "VT_R4 10", "VT_CY 11", "VT_DISPATCH null": a value and
-// its type in one comparable text, for every type a saved entry can have.
-inline std::string Text(const VARIANT& v) {
-    char buffer[96];
-    switch (V_VT(&v)) {
-    case VT_EMPTY:
-        return "VT_EMPTY";
-    case VT_BOOL:
-        return V_BOOL(&v) == VARIANT_TRUE ? "VT_BOOL True" : (V_BOOL(&v) ? "VT_BOOL odd" : "VT_BOOL False");
-    case VT_I2:
-        snprintf(buffer, sizeof buffer, "VT_I2 %d", V_I2(&v));
-        return buffer;
-    case VT_I4:
-        snprintf(buffer, sizeof buffer, "VT_I4 %ld", static_cast<long>(V_I4(&v)));
-        return buffer;
-    case VT_UI4:
-        snprintf(buffer, sizeof buffer, "VT_UI4 %lu", static_cast<unsigned long>(V_UI4(&v)));
-        return buffer;
-    case VT_R4:
-        snprintf(buffer, sizeof buffer, "VT_R4 %g", V_R4(&v));
-        return buffer;
-    case VT_R8:
-        snprintf(buffer, sizeof buffer, "VT_R8 %.17g", V_R8(&v));
-        return buffer;
-    case VT_CY:
-        snprintf(buffer, sizeof buffer, "VT_CY %g", static_cast<double>(V_CY(&v).int64) / 10000.0);
-        return buffer;
-    case VT_BSTR: {
-        std::string s = "VT_BSTR ";
-        for (UINT i = 0; i < SysStringLen(V_BSTR(&v)); ++i)
-            s += V_BSTR(&v)[i] < 128 ? static_cast<char>(V_BSTR(&v)[i]) : '?';
-        return s;
-    }
-    case VT_DISPATCH:
-    case VT_UNKNOWN: {
-        const char* type = V_VT(&v) == VT_DISPATCH ? "VT_DISPATCH" : "VT_UNKNOWN";
-        if (!V_UNKNOWN(&v))
-            return std::string(type) + " null";
-        ComPtr<IPicture> picture;
-        if (SUCCEEDED(V_UNKNOWN(&v)->QueryInterface(IID_IPicture,
-                                                    reinterpret_cast<void**>(picture.GetAddressOf())))) {
-            SHORT kind = -1;
-            OLE_XSIZE_HIMETRIC w = -1;
-            OLE_YSIZE_HIMETRIC h = -1;
-            picture->get_Type(&kind);
-            picture->get_Width(&w);
-            picture->get_Height(&h);
-            snprintf(buffer, sizeof buffer, "%s picture type %d, %ld x %ld", type, kind, static_cast<long>(w),
-                     static_cast<long>(h));
-            return buffer;
-        }
-        ComPtr<IFont> font;
-        if (SUCCEEDED(
-                V_UNKNOWN(&v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())))) {
-            BSTR name = nullptr;
-            CY size{};
-            BOOL bold = FALSE, italic = FALSE, underline = FALSE, strike = FALSE;
-            font->get_Name(&name);
-            font->get_Size(&size);
-            font->get_Bold(&bold);
-            font->get_Italic(&italic);
-            font->get_Underline(&underline);
-            font->get_Strikethrough(&strike);
-            Var n;
-            V_VT(&n) = VT_BSTR;
-            V_BSTR(&n) = name;
-            snprintf(buffer, sizeof buffer, "%s font %s %g%s%s%s%s", type, Text(n).c_str() + 8,
-                     static_cast<double>(size.int64) / 10000.0, bold ? " bold" : "", italic ? " italic" : "",
-                     underline ? " underline" : "", strike ? " strike" : "");
-            return buffer;
-        }
-        return std::string(type) + " object";
-    }
-    default:
-        snprintf(buffer, sizeof buffer, "vt %u", V_VT(&v));
-        return buffer;
-    }
-}
-
-// A list as lines of one text, so that a failed comparison prints the
-// differing lines rather than the first few dozen entries.
-inline std::string Lines(const std::vector<std::string>& list) {
-    std::string text;
-    for (const std::string& line : list)
-        text += line + "\n";
-    return text;
-}
-
 // ---------------------------------------------------------------------------
-// The host's property bag
+// Fakes. They live on the test's stack: the count tells whether the control
+// released what it took, and the object is never deleted.
 
-// Records every Write as "Key VT_xx value" in order and answers Read from a
-// map of what it holds, the last value written under a key (as the bags of
-// the usual hosts do); a key it does not hold is E_INVALIDARG, as the
-// interface wants. It records the keys read, in order.
+template <class... Interfaces> class Fake : public Interfaces... {
+public:
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+
+    ULONG refs = 1; // the test's own reference
+
+protected:
+    // QueryInterface of a fake with one face: `self` for IUnknown and `iids`.
+    HRESULT Offer(REFIID riid, void** object, IUnknown* self, std::initializer_list<IID> iids) {
+        bool known = riid == IID_IUnknown;
+        for (const IID& iid : iids)
+            known = known || riid == iid;
+        *object = known ? self : nullptr;
+        if (!known)
+            return E_NOINTERFACE;
+        self->AddRef();
+        return S_OK;
+    }
+};
+
+#define ZARN_UNEXPECTED(what)                                                                                \
+    do {                                                                                                     \
+        ADD_FAILURE() << "unexpected call " << what;                                                         \
+        return E_NOTIMPL;                                                                                    \
+    } while (0)
+
+// Records the DISPIDs of OnChanged; `onChanged` runs after each record.
+class NotifySink final : public Fake<IPropertyNotifySink> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        return Offer(riid, object, this, {IID_IPropertyNotifySink});
+    }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override {
+        changed.push_back(member);
+        if (onChanged)
+            onChanged(member);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID member) override {
+        ZARN_UNEXPECTED("OnRequestEdit " << member);
+    }
+
+    std::vector<DISPID> changed;
+    std::function<void(DISPID)> onChanged;
+};
+
+// An event sink for __Zarn: records the events' DISPIDs.
+class EventSink final : public Fake<IDispatch> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        return Offer(riid, object, this, {IID_IDispatch, kDiidZarnEvents});
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        ZARN_UNEXPECTED("GetTypeInfo");
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        ZARN_UNEXPECTED("GetIDsOfNames");
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        events.push_back(member);
+        return S_OK;
+    }
+
+    std::vector<DISPID> events;
+};
+
+// Records OnViewChange; the data, rename, save and close notices are not
+// asked for by a view advise.
+class FakeAdviseSink final : public Fake<IAdviseSink> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        return Offer(riid, object, this, {IID_IAdviseSink});
+    }
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override { ADD_FAILURE() << "OnDataChange"; }
+    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG index) override {
+        changes.push_back("OnViewChange(" + std::to_string(aspect) + ", " + std::to_string(index) + ")");
+    }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override { ADD_FAILURE() << "OnRename"; }
+    void STDMETHODCALLTYPE OnSave() override { ADD_FAILURE() << "OnSave"; }
+    void STDMETHODCALLTYPE OnClose() override { ADD_FAILURE() << "OnClose"; }
+
+    std::vector<std::string> changes;
+};
+
+// The host's property bag. Records every Write as "Key VT_xx value" in order
+// and answers Read from what it holds, the last value written under a key
+// (as the bags of the usual hosts do); a key it does not hold is
+// E_INVALIDARG, as the interface wants. It records the keys read, in order.
 class RecordingBag final : public Fake<IPropertyBag> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-            *object = static_cast<IPropertyBag*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return Offer(riid, object, this, {IID_IPropertyBag});
     }
 
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override {
@@ -144,27 +142,9 @@ public:
     // Puts an entry in the bag as a saved control would have left it.
     void Hold(const std::string& key, const Var& value) { held[key] = value; }
 
-    // "Key VT_xx": a recorded write without its value.
-    std::vector<std::string> WrittenTypes() const {
-        std::vector<std::string> types;
-        for (const std::string& w : writes) {
-            const size_t second = w.find(' ', w.find(' ') + 1);
-            types.push_back(w.substr(0, second));
-        }
-        return types;
-    }
-
     std::vector<std::string> writes;
     std::vector<std::string> reads;
     std::map<std::string, Var> held;
-
-private:
-    static std::string Narrow(LPCOLESTR name) {
-        std::string s;
-        for (; name && *name; ++name)
-            s += static_cast<char>(*name);
-        return s;
-    }
 };
 
 // ---------------------------------------------------------------------------
@@ -177,21 +157,16 @@ inline std::string Flag(BOOL value) {
     return value ? "TRUE" : "FALSE";
 }
 
-// The container's document window. Like the frame it keeps the active
-// object it is given, as a real one does, so a control that never takes
-// itself back out stays alive and the test sees it.
-class FakeDocument final : public Fake<IOleInPlaceUIWindow> {
+// The container's document window, and the base of its frame. Each keeps
+// the active object it is given, as a real one does, so a control that never
+// takes itself back out stays alive and the test sees it. A control has no
+// toolbars to negotiate.
+template <class Window> class FakeUIWindow : public Fake<Window> {
 public:
-    FakeDocument(HWND window, CallLog& log) : window_(window), log_(log) {}
+    FakeUIWindow(const char* name, HWND window, CallLog& log) : name_(name), window_(window), log_(log) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow) {
-            *object = static_cast<IOleInPlaceUIWindow*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return this->Offer(riid, object, this, {IID_IOleWindow, IID_IOleInPlaceUIWindow, __uuidof(Window)});
     }
 
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
@@ -199,65 +174,36 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
-        ZARN_UNEXPECTED("Document.ContextSensitiveHelp");
+        ZARN_UNEXPECTED(name_ << ".ContextSensitiveHelp");
     }
-    // A control has no toolbars to negotiate.
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { ZARN_UNEXPECTED("Document.GetBorder"); }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { ZARN_UNEXPECTED(name_ << ".GetBorder"); }
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED("Document.RequestBorderSpace");
+        ZARN_UNEXPECTED(name_ << ".RequestBorderSpace");
     }
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED("Document.SetBorderSpace");
+        ZARN_UNEXPECTED(name_ << ".SetBorderSpace");
     }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
-        log_.push_back(std::string("Document.SetActiveObject(") + (object ? "control" : "null") + ")");
+        log_.push_back(name_ + ".SetActiveObject(" + (object ? "control" : "null") + ")");
         active = object;
         return S_OK;
     }
 
     ComPtr<IOleInPlaceActiveObject> active;
 
-private:
+protected:
+    std::string name_;
     HWND window_;
     CallLog& log_;
 };
 
-class FakeFrame final : public Fake<IOleInPlaceFrame> {
+using FakeDocument = FakeUIWindow<IOleInPlaceUIWindow>;
+
+// The frame: a control merges no menus and shows no status.
+class FakeFrame final : public FakeUIWindow<IOleInPlaceFrame> {
 public:
-    FakeFrame(HWND window, CallLog& log) : window_(window), log_(log) {}
+    FakeFrame(HWND window, CallLog& log) : FakeUIWindow("Frame", window, log) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow ||
-            riid == IID_IOleInPlaceFrame) {
-            *object = static_cast<IOleInPlaceFrame*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-        *window = window_;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
-        ZARN_UNEXPECTED("Frame.ContextSensitiveHelp");
-    }
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { ZARN_UNEXPECTED("Frame.GetBorder"); }
-    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED("Frame.RequestBorderSpace");
-    }
-    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED("Frame.SetBorderSpace");
-    }
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
-        log_.push_back(std::string("Frame.SetActiveObject(") + (object ? "control" : "null") + ")");
-        active = object;
-        return S_OK;
-    }
-
-    // IOleInPlaceFrame: a control merges no menus and shows no status.
     HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override {
         ZARN_UNEXPECTED("Frame.InsertMenus");
     }
@@ -271,20 +217,17 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override {
         ZARN_UNEXPECTED("Frame.TranslateAccelerator");
     }
-
-    ComPtr<IOleInPlaceActiveObject> active;
-
-private:
-    HWND window_;
-    CallLog& log_;
 };
 
-// The control's site on a form: client site, in-place site, control site
-// and the ambient properties (UserMode True; the rest are not there).
+// The control's site: client site, in-place site, control site and the
+// ambient properties, where UserMode answers `userMode` and the others are
+// not there. A site without ambients does not give out its IDispatch at all.
+// The calls a test wants to see go to `log`, with the frame's and the
+// document window's.
 class FakeContainer final : public Fake<IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
 public:
-    FakeContainer(HWND window, RECT position, CallLog& log)
-        : frame(window, log), document(window, log), window_(window), position(position), log_(log) {}
+    explicit FakeContainer(HWND window = nullptr, RECT position = {})
+        : frame(window, log), document("Document", window, log), position(position), window_(window) {}
     ~FakeContainer() {
         // The frame and document give up what the control left with them
         // before the test looks at the control's lifetime.
@@ -299,7 +242,7 @@ public:
             *object = static_cast<IOleInPlaceSite*>(this);
         else if (riid == IID_IOleControlSite)
             *object = static_cast<IOleControlSite*>(this);
-        else if (riid == IID_IDispatch)
+        else if (riid == IID_IDispatch && ambients)
             *object = static_cast<IDispatch*>(this);
         else {
             *object = nullptr;
@@ -317,15 +260,15 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
         *container = nullptr;
-        log_.push_back("Site.GetContainer");
+        log.push_back("Site.GetContainer");
         return E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE ShowObject() override {
-        log_.push_back("Site.ShowObject");
+        log.push_back("Site.ShowObject");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL show) override {
-        log_.push_back("Site.OnShowWindow(" + Flag(show) + ")");
+        log.push_back("Site.OnShowWindow(" + Flag(show) + ")");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override {
@@ -334,7 +277,7 @@ public:
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-        log_.push_back("Site.GetWindow");
+        log.push_back("Site.GetWindow");
         *window = window_;
         return S_OK;
     }
@@ -344,21 +287,21 @@ public:
 
     // IOleInPlaceSite
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override {
-        log_.push_back("Site.CanInPlaceActivate");
+        log.push_back("Site.CanInPlaceActivate");
         return canActivate;
     }
     HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
-        log_.push_back("Site.OnInPlaceActivate");
+        log.push_back("Site.OnInPlaceActivate");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnUIActivate() override {
-        log_.push_back("Site.OnUIActivate");
+        log.push_back("Site.OnUIActivate");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** outFrame, IOleInPlaceUIWindow** outDocument,
                                                LPRECT outPosition, LPRECT outClip,
                                                LPOLEINPLACEFRAMEINFO info) override {
-        log_.push_back("Site.GetWindowContext");
+        log.push_back("Site.GetWindowContext");
         EXPECT_TRUE(info && info->cb == sizeof(OLEINPLACEFRAMEINFO))
             << "the control must size the frame info";
         *outFrame = &frame;
@@ -377,32 +320,32 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { ZARN_UNEXPECTED("Site.Scroll"); }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override {
-        log_.push_back("Site.OnUIDeactivate(" + Flag(undoable) + ")");
+        log.push_back("Site.OnUIDeactivate(" + Flag(undoable) + ")");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-        log_.push_back("Site.OnInPlaceDeactivate");
+        log.push_back("Site.OnInPlaceDeactivate");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DiscardUndoState() override { ZARN_UNEXPECTED("Site.DiscardUndoState"); }
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { ZARN_UNEXPECTED("Site.DeactivateAndUndo"); }
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override {
-        log_.push_back("Site.OnPosRectChange");
+        log.push_back("Site.OnPosRectChange");
         return S_OK;
     }
 
     // IOleControlSite
     HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override {
-        log_.push_back("Site.OnControlInfoChanged");
+        log.push_back("Site.OnControlInfoChanged");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL lock) override {
-        log_.push_back("Site.LockInPlaceActive(" + Flag(lock) + ")");
+        log.push_back("Site.LockInPlaceActive(" + Flag(lock) + ")");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** extended) override {
         *extended = nullptr;
-        log_.push_back("Site.GetExtendedControl");
+        log.push_back("Site.GetExtendedControl");
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {
@@ -413,11 +356,11 @@ public:
         snprintf(text, sizeof text, "Site.TranslateAccelerator(%s, 0x%02x, %lu)",
                  msg->message == WM_KEYDOWN ? "WM_KEYDOWN" : "other", static_cast<unsigned>(msg->wParam),
                  static_cast<unsigned long>(modifiers));
-        log_.push_back(text);
+        log.push_back(text);
         return acceleratorAnswer;
     }
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL gotFocus) override {
-        log_.push_back("Site.OnFocus(" + Flag(gotFocus) + ")");
+        log.push_back("Site.OnFocus(" + Flag(gotFocus) + ")");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { ZARN_UNEXPECTED("Site.ShowPropertyFrame"); }
@@ -433,55 +376,48 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*) override {
         EXPECT_TRUE(riid == IID_NULL);
-        EXPECT_TRUE(flags & DISPATCH_PROPERTYGET) << "ambient " << member;
+        EXPECT_TRUE(flags & DISPATCH_PROPERTYGET) << "ambient " << member << " flags " << flags;
         EXPECT_TRUE(params && params->cArgs == 0) << "ambient " << member;
         if (member > DISPID_AMBIENT_BACKCOLOR || member < -799)
             ZARN_UNEXPECTED("Site.Invoke of non-ambient " << member);
-        if (member != DISPID_AMBIENT_USERMODE || !result)
+        if (member != DISPID_AMBIENT_USERMODE)
             return DISP_E_MEMBERNOTFOUND;
+        ++userModeAsked;
+        if (!result)
+            ZARN_UNEXPECTED("Site.Invoke of UserMode without a result");
         VariantInit(result);
         V_VT(result) = VT_BOOL;
-        V_BOOL(result) = VARIANT_TRUE;
+        V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     }
 
+    CallLog log;
     FakeFrame frame;
     FakeDocument document;
+    RECT position;
     HRESULT canActivate = S_OK;
     HRESULT acceleratorAnswer = S_FALSE;
+    bool userMode = true;
+    bool ambients = true;
+    int userModeAsked = 0;
 
 private:
     HWND window_;
-
-public:
-    RECT position;
-
-private:
-    CallLog& log_;
 };
 
-// Records OnViewChange; the data, rename, save and close notices are not
-// asked for by a view advise.
-class FakeAdviseSink final : public Fake<IAdviseSink> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IAdviseSink) {
-            *object = static_cast<IAdviseSink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+// A control as a client holds it: created, past its first use, and with a
+// change sink connected from the start.
+class OcxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        z = NewControl();
+        ASSERT_TRUE(z);
+        notify.emplace(z.Get(), IID_IPropertyNotifySink, &sink);
     }
-    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override { ADD_FAILURE() << "OnDataChange"; }
-    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG index) override {
-        changes.push_back("OnViewChange(" + std::to_string(aspect) + ", " + std::to_string(index) + ")");
-    }
-    void STDMETHODCALLTYPE OnRename(IMoniker*) override { ADD_FAILURE() << "OnRename"; }
-    void STDMETHODCALLTYPE OnSave() override { ADD_FAILURE() << "OnSave"; }
-    void STDMETHODCALLTYPE OnClose() override { ADD_FAILURE() << "OnClose"; }
 
-    std::vector<std::string> changes;
+    ComPtr<IDispatch> z;
+    NotifySink sink;
+    std::optional<Connection> notify;
 };
 
 // ---------------------------------------------------------------------------

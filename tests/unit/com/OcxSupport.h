@@ -1,8 +1,10 @@
 #pragma once
-// Helpers for the tests that drive the built Zarn2.ocx the way a container
+// Helpers for the tests that drive the built Zarn2.ocx the way a client
 // does: the module loaded from next to the test program, its class object,
-// IDispatch calls with their out-parameters, and fake host objects whose
-// unexpected methods fail the test.
+// VARIANTs as comparable text, IDispatch calls with their out-parameters and
+// connections to the control's outgoing interfaces. The container's side,
+// fakes and the form, is in ContainerFakes.h.
+#include "TestSupport.h"
 #include "host/com/ZarnInterface.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +16,9 @@
 #include <wrl/client.h>
 
 #include <cstdio>
-#include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zarn::test {
@@ -214,32 +216,91 @@ private:
     }
 };
 
-// "VT_BSTR 20240229", "VT_I4 20240229": type and value in one comparable text.
-inline std::wstring Describe(const VARIANT& v) {
-    wchar_t buffer[64];
+// Text as ASCII ('?' for anything else) and back: the texts compared are
+// keys, numbers and dates.
+inline std::string Narrow(std::wstring_view text) {
+    std::string s;
+    for (wchar_t c : text)
+        s += c < 128 ? static_cast<char>(c) : '?';
+    return s;
+}
+inline std::wstring Widen(std::string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+// "VT_I4 20240229", "VT_R4 10", "VT_CY 11", "VT_DISPATCH null": a value and
+// its type in one comparable text, for every type a property or a saved
+// entry can have.
+inline std::string Text(const VARIANT& v) {
+    char buffer[96];
     switch (V_VT(&v)) {
     case VT_EMPTY:
-        return L"VT_EMPTY";
+        return "VT_EMPTY";
     case VT_NULL:
-        return L"VT_NULL";
-    case VT_BSTR:
-        return L"VT_BSTR " + std::wstring(V_BSTR(&v), SysStringLen(V_BSTR(&v)));
+        return "VT_NULL";
+    case VT_BOOL:
+        return V_BOOL(&v) == VARIANT_TRUE ? "VT_BOOL True" : (V_BOOL(&v) ? "VT_BOOL odd" : "VT_BOOL False");
     case VT_I2:
-        swprintf(buffer, 64, L"VT_I2 %d", V_I2(&v));
+        snprintf(buffer, sizeof buffer, "VT_I2 %d", V_I2(&v));
         return buffer;
     case VT_I4:
-        swprintf(buffer, 64, L"VT_I4 %ld", V_I4(&v));
+        snprintf(buffer, sizeof buffer, "VT_I4 %ld", static_cast<long>(V_I4(&v)));
         return buffer;
     case VT_UI4:
-        swprintf(buffer, 64, L"VT_UI4 %lu", V_UI4(&v));
+        snprintf(buffer, sizeof buffer, "VT_UI4 %lu", static_cast<unsigned long>(V_UI4(&v)));
+        return buffer;
+    case VT_R4:
+        snprintf(buffer, sizeof buffer, "VT_R4 %g", V_R4(&v));
         return buffer;
     case VT_R8:
-        swprintf(buffer, 64, L"VT_R8 %.17g", V_R8(&v));
+        snprintf(buffer, sizeof buffer, "VT_R8 %.17g", V_R8(&v));
         return buffer;
-    case VT_BOOL:
-        return V_BOOL(&v) ? L"VT_BOOL True" : L"VT_BOOL False";
+    case VT_CY:
+        snprintf(buffer, sizeof buffer, "VT_CY %g", static_cast<double>(V_CY(&v).int64) / 10000.0);
+        return buffer;
+    case VT_BSTR:
+        return "VT_BSTR " + Narrow({V_BSTR(&v), SysStringLen(V_BSTR(&v))});
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
+        const std::string type = V_VT(&v) == VT_DISPATCH ? "VT_DISPATCH" : "VT_UNKNOWN";
+        if (!V_UNKNOWN(&v))
+            return type + " null";
+        ComPtr<IPicture> picture;
+        if (SUCCEEDED(V_UNKNOWN(&v)->QueryInterface(IID_IPicture,
+                                                    reinterpret_cast<void**>(picture.GetAddressOf())))) {
+            SHORT kind = -1;
+            OLE_XSIZE_HIMETRIC w = -1;
+            OLE_YSIZE_HIMETRIC h = -1;
+            picture->get_Type(&kind);
+            picture->get_Width(&w);
+            picture->get_Height(&h);
+            snprintf(buffer, sizeof buffer, " picture type %d, %ld x %ld", kind, static_cast<long>(w),
+                     static_cast<long>(h));
+            return type + buffer;
+        }
+        ComPtr<IFont> font;
+        if (SUCCEEDED(
+                V_UNKNOWN(&v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())))) {
+            BSTR name = nullptr;
+            CY size{};
+            BOOL bold = FALSE, italic = FALSE, underline = FALSE, strike = FALSE;
+            font->get_Name(&name);
+            font->get_Size(&size);
+            font->get_Bold(&bold);
+            font->get_Italic(&italic);
+            font->get_Underline(&underline);
+            font->get_Strikethrough(&strike);
+            snprintf(buffer, sizeof buffer, " %g%s%s%s%s", static_cast<double>(size.int64) / 10000.0,
+                     bold ? " bold" : "", italic ? " italic" : "", underline ? " underline" : "",
+                     strike ? " strike" : "");
+            const std::string text = type + " font " + Narrow(name ? name : L"") + buffer;
+            SysFreeString(name);
+            return text;
+        }
+        return type + " object";
+    }
     default:
-        swprintf(buffer, 64, L"vt %u", V_VT(&v));
+        snprintf(buffer, sizeof buffer, "vt %u", V_VT(&v));
         return buffer;
     }
 }
@@ -319,7 +380,15 @@ inline std::wstring Read(IDispatch* object, DISPID member) {
         swprintf(text, 32, L"failed 0x%08lx", static_cast<unsigned long>(r.hr));
         return text;
     }
-    return Describe(r.value);
+    return Widen(Text(r.value));
+}
+
+// A member's DISPID by name, or the HRESULT of the failed look-up.
+inline DISPID IdOf(IDispatch* object, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = 12345;
+    const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return hr == S_OK ? id : static_cast<DISPID>(hr);
 }
 
 // A number property; the colours come back as VT_UI4, the rest as VT_I4.
@@ -349,143 +418,6 @@ inline std::wstring ValueState(IDispatch* object) {
     return L"PValue=" + Read(object, id::PValue) + L" MinDate=" + Read(object, id::MinDate) + L" MaxDate=" +
            Read(object, id::MaxDate);
 }
-
-// ---------------------------------------------------------------------------
-// Fake host objects. They live on the test's stack: the count tells whether
-// the control released what it took, and the object is never deleted.
-
-template <class... Interfaces> class Fake : public Interfaces... {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-
-    ULONG refs = 1; // the test's own reference
-};
-
-#define ZARN_UNEXPECTED(what)                                                                                \
-    do {                                                                                                     \
-        ADD_FAILURE() << "unexpected call " << what;                                                         \
-        return E_NOTIMPL;                                                                                    \
-    } while (0)
-
-// Records the DISPIDs of OnChanged; `onChanged` runs after each record.
-class NotifySink final : public Fake<IPropertyNotifySink> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *object = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override {
-        changed.push_back(member);
-        if (onChanged)
-            onChanged(member);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID member) override {
-        ZARN_UNEXPECTED("OnRequestEdit " << member);
-    }
-
-    std::vector<DISPID> changed;
-    std::function<void(DISPID)> onChanged;
-};
-
-// An event sink for __Zarn: records the events' DISPIDs.
-class EventSink final : public Fake<IDispatch> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kDiidZarnEvents) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        ZARN_UNEXPECTED("GetTypeInfo");
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        ZARN_UNEXPECTED("GetIDsOfNames");
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        events.push_back(member);
-        return S_OK;
-    }
-
-    std::vector<DISPID> events;
-};
-
-// A client site whose IDispatch answers the ambient UserMode. Other
-// ambient properties are "not there"; anything else fails the test. A site
-// built without ambients does not give out its IDispatch at all.
-class FakeSite final : public Fake<IOleClientSite, IDispatch> {
-public:
-    explicit FakeSite(bool userMode, bool ambients = true) : userMode(userMode), ambients(ambients) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IOleClientSite)
-            *object = static_cast<IOleClientSite*>(this);
-        else if (riid == IID_IDispatch && ambients)
-            *object = static_cast<IDispatch*>(this);
-        else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { ZARN_UNEXPECTED("SaveObject"); }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
-        *moniker = nullptr;
-        ZARN_UNEXPECTED("GetMoniker");
-    }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
-        *container = nullptr;
-        ZARN_UNEXPECTED("GetContainer");
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { ZARN_UNEXPECTED("ShowObject"); }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { ZARN_UNEXPECTED("OnShowWindow"); }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { ZARN_UNEXPECTED("RequestNewObjectLayout"); }
-
-    // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        ZARN_UNEXPECTED("GetTypeInfo");
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        ZARN_UNEXPECTED("GetIDsOfNames");
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO*, UINT*) override {
-        EXPECT_TRUE(riid == IID_NULL);
-        EXPECT_TRUE(flags & DISPATCH_PROPERTYGET) << "ambient " << member << " flags " << flags;
-        EXPECT_TRUE(params && params->cArgs == 0) << "ambient " << member;
-        if (member > DISPID_AMBIENT_BACKCOLOR || member < -799)
-            ZARN_UNEXPECTED("Invoke of non-ambient " << member);
-        if (member != DISPID_AMBIENT_USERMODE)
-            return DISP_E_MEMBERNOTFOUND;
-        ++userModeAsked;
-        if (!result)
-            ZARN_UNEXPECTED("UserMode without a result");
-        VariantInit(result);
-        V_VT(result) = VT_BOOL;
-        V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
-    }
-
-    bool userMode;
-    bool ambients;
-    int userModeAsked = 0;
-};
 
 // Connects a sink to one of the object's connection points for a scope.
 class Connection {

@@ -37,9 +37,8 @@ void PlaceActivateAndClose(FakeContainer& site, HWND form, int i) {
 }
 
 TEST(ComActivationLifetime, AThousandActivatedControlsLeaveNothingBehind) {
-    CallLog log;
     FormWindow form;
-    FakeContainer site(form.window, RECT{10, 10, 130, 31}, log);
+    FakeContainer site(form.window, RECT{10, 10, 130, 31});
     // One control first: what the first one creates for good (classes,
     // stock objects, the font cache) is not a leak.
     PlaceActivateAndClose(site, form.window, -1);
@@ -80,7 +79,7 @@ TEST(ComActivationLifetime, AThousandActivatedControlsLeaveNothingBehind) {
     EXPECT_EQ(site.frame.refs, 1u);
     EXPECT_EQ(site.document.refs, 1u);
     // Each activation asked the same four things of the site.
-    EXPECT_EQ(log.size(), 1001u * 5);
+    EXPECT_EQ(site.log.size(), 1001u * 5);
     EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
 }
 

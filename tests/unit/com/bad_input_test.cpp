@@ -1,24 +1,30 @@
 // Input a careless client can send through IDispatch: wrong VARIANT types,
 // missing and extra arguments, huge strings. None may crash the control or
 // cost it the values it holds.
-#include "OcxSupport.h"
+#include "ContainerFakes.h"
 
 using namespace zarn::test;
 
 namespace {
 
-// A control holding a value and a range that bad calls must not disturb.
-ComPtr<IDispatch> HoldingValues() {
-    ComPtr<IDispatch> z = NewControl();
-    if (!z)
-        return z;
-    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
-    EXPECT_EQ(PropPut(z.Get(), id::MinDate, 19500101).hr, S_OK);
-    EXPECT_EQ(PropPut(z.Get(), id::MaxDate, 20501231).hr, S_OK);
-    EXPECT_EQ(ValueState(z.Get()), L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19500101 MaxDate=VT_I4 20501231");
-    return z;
-}
 constexpr const wchar_t* kHeld = L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19500101 MaxDate=VT_I4 20501231";
+
+// Gives a control the value and range that bad calls must not disturb.
+void Hold(IDispatch* z) {
+    ASSERT_EQ(PropPut(z, id::PValue, L"20240229").hr, S_OK);
+    ASSERT_EQ(PropPut(z, id::MinDate, 19500101).hr, S_OK);
+    ASSERT_EQ(PropPut(z, id::MaxDate, 20501231).hr, S_OK);
+    ASSERT_EQ(ValueState(z), kHeld);
+}
+
+class ComBadInput : public OcxTest {
+protected:
+    void SetUp() override {
+        OcxTest::SetUp();
+        if (z)
+            Hold(z.Get());
+    }
+};
 
 Var ArrayOfLongs() {
     Var v;
@@ -39,9 +45,7 @@ std::wstring Hex(HRESULT hr) {
     return text;
 }
 
-TEST(ComBadInput, ValuesItCannotReadFailPValueWithError382) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, ValuesItCannotReadFailPValueWithError382) {
     const auto other = Ocx::Get().Create(); // an object without a default value
     ASSERT_TRUE(other);
     const std::pair<const char*, Var> values[] = {
@@ -62,9 +66,7 @@ TEST(ComBadInput, ValuesItCannotReadFailPValueWithError382) {
     }
 }
 
-TEST(ComBadInput, WrongTypesForTheDateRangeAreRefused) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, WrongTypesForTheDateRangeAreRefused) {
     const std::pair<const char*, Var> values[] = {
         {"Nothing", Var::Object(nullptr)},
         {"an array", ArrayOfLongs()},
@@ -90,18 +92,14 @@ TEST(ComBadInput, WrongTypesForTheDateRangeAreRefused) {
 }
 
 // In the en-GB locale a date's text is ten characters: not a date value.
-TEST(ComBadInput, ADateForPValueIsReplacedByToday) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, ADateForPValueIsReplacedByToday) {
     EXPECT_EQ(PropPut(z.Get(), id::PValue, Var::Date(45351.0)).hr, S_OK); // 1 March 2024
     EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR " + TodayText());
     EXPECT_EQ(ReadLong(z.Get(), id::MinDate), 19500101);
     EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), 20501231);
 }
 
-TEST(ComBadInput, MissingArgumentsAreRefused) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, MissingArgumentsAreRefused) {
     for (DISPID member : {id::PValue, id::MinDate, id::MaxDate}) {
         const DispResult none = Invoke(z.Get(), member, DISPATCH_PROPERTYPUT, {}, false);
         EXPECT_TRUE(none.hr == DISP_E_PARAMNOTFOUND || none.hr == DISP_E_BADPARAMCOUNT)
@@ -122,10 +120,9 @@ TEST(ComBadInput, MissingArgumentsAreRefused) {
 
 // A put takes its one value; a client that sends more (a script's
 // z.PValue(1) = x) gets "wrong number of arguments", not a changed value.
-TEST(ComBadInput, SurplusArgumentsToAPutAreRefused) {
+TEST_F(ComBadInput, SurplusArgumentsToAPutAreRefused) {
     for (DISPID member : {id::PValue, id::MinDate, id::MaxDate}) {
-        const auto z = HoldingValues();
-        ASSERT_TRUE(z);
+        Hold(z.Get()); // afresh for each member
         const DispResult two = Invoke(z.Get(), member, DISPATCH_PROPERTYPUT, {Var(1), Var(20240316)});
         EXPECT_EQ(two.hr, DISP_E_BADPARAMCOUNT)
             << "put of two arguments to " << member << ": " << Hex(two.hr);
@@ -133,9 +130,7 @@ TEST(ComBadInput, SurplusArgumentsToAPutAreRefused) {
     }
 }
 
-TEST(ComBadInput, AMegabyteOfTextIsHarmless) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, AMegabyteOfTextIsHarmless) {
     const std::wstring huge(1 << 20, L'2');
 
     EXPECT_EQ(PropPut(z.Get(), id::Seperator, huge).hr, S_OK);
@@ -158,11 +153,7 @@ TEST(ComBadInput, AMegabyteOfTextIsHarmless) {
     EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), 20501231);
 }
 
-TEST(ComBadInput, MousePointerBeyondAnIntegerOverflows) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+TEST_F(ComBadInput, MousePointerBeyondAnIntegerOverflows) {
     ASSERT_EQ(PropPut(z.Get(), id::mousePointer, 2).hr, S_OK);
     sink.changed.clear();
 
@@ -176,9 +167,7 @@ TEST(ComBadInput, MousePointerBeyondAnIntegerOverflows) {
 
 // Scripts pass their variables by reference; the control keeps the value,
 // not the reference.
-TEST(ComBadInput, AValueByReferenceIsStoredDereferenced) {
-    const auto z = HoldingValues();
-    ASSERT_TRUE(z);
+TEST_F(ComBadInput, AValueByReferenceIsStoredDereferenced) {
     Var text(L"20240315");
     Var ref;
     V_VT(&ref) = VT_BYREF | VT_VARIANT;

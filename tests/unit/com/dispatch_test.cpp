@@ -1,21 +1,14 @@
 // The value properties through IDispatch, as a script or container calls
 // them: names and DISPIDs from the type library, and the setters' rules.
-#include "OcxSupport.h"
+#include "ContainerFakes.h"
 
 using namespace zarn::test;
 
 namespace {
 
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = 12345;
-    const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    return hr == S_OK ? id : static_cast<DISPID>(hr);
-}
+using ComDispatch = OcxTest;
 
-TEST(ComDispatch, NamesResolveWhateverTheirCase) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComDispatch, NamesResolveWhateverTheirCase) {
     UINT count = 99;
     EXPECT_EQ(z->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
@@ -46,12 +39,7 @@ TEST(ComDispatch, NamesResolveWhateverTheirCase) {
     EXPECT_EQ(z->GetIDsOfNames(IID_IUnknown, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNINTERFACE);
 }
 
-TEST(ComDispatch, PValueKeepsTheTypeItWasGiven) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
-
+TEST_F(ComDispatch, PValueKeepsTheTypeItWasGiven) {
     EXPECT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
     EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR 20240229");
     EXPECT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
@@ -86,14 +74,11 @@ TEST(ComDispatch, PValueKeepsTheTypeItWasGiven) {
     }
 }
 
-TEST(ComDispatch, MinAndMaxDateStayInOrder) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComDispatch, MinAndMaxDateStayInOrder) {
     EXPECT_EQ(ReadLong(z.Get(), id::MinDate), 19010101);
     EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), 20991231);
     ASSERT_EQ(PropPut(z.Get(), id::PValue, L"20500101").hr, S_OK);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    sink.changed.clear();
 
     struct Step {
         DISPID member;
@@ -123,13 +108,9 @@ TEST(ComDispatch, MinAndMaxDateStayInOrder) {
     EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR 20500101");
 }
 
-TEST(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
     EXPECT_EQ(Read(z.Get(), id::Seperator), L"VT_BSTR /");
     EXPECT_EQ(Read(z.Get(), id::PlaceHolder), L"VT_BSTR _");
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
 
     struct Step {
         DISPID member;
@@ -167,12 +148,8 @@ TEST(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
     }
 }
 
-TEST(ComDispatch, CalendarFirstDayOfWeekTakesOnlyTheSevenDays) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComDispatch, CalendarFirstDayOfWeekTakesOnlyTheSevenDays) {
     EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), 1);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
     const std::pair<long, long> steps[] = {{3, 3}, {0, 3}, {8, 3}, {-1, 3}, {7, 7}, {1, 1}};
     for (const auto& [value, expected] : steps) {
         EXPECT_EQ(PropPut(z.Get(), id::CalendarFirstDayOfWeek, value).hr, S_OK);

@@ -1,28 +1,10 @@
 // Lifetime: the class object, the module's unload answer, references held by
 // connection points and their enumerators, and what a control leaves behind.
-#include "OcxSupport.h"
+#include "ContainerFakes.h"
 
 using namespace zarn::test;
 
 namespace {
-
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountChild, count);
-    return TRUE;
-}
-
-// Windows of this thread, top-level ones and all their descendants.
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 TEST(ComLifetime, ClassObjectHandsOutOnlyPlainControls) {
     Ocx& ocx = Ocx::Get();
@@ -67,7 +49,7 @@ TEST(ComLifetime, ModuleStaysWhileAnObjectOrALockLives) {
 
 TEST(ComLifetime, TwoHundredControlsLeaveNothingBehind) {
     Ocx& ocx = Ocx::Get();
-    const int windowsBefore = ThreadWindowCount();
+    const int windowsBefore = ThreadWindows();
     NotifySink notifications;
     EventSink events;
     for (int i = 0; i < 200; ++i) {
@@ -79,7 +61,7 @@ TEST(ComLifetime, TwoHundredControlsLeaveNothingBehind) {
             ASSERT_EQ(PropPut(z.Get(), id::MinDate, 19500101 + i).hr, S_OK) << i;
         }
         if (i == 0) {
-            EXPECT_GT(ThreadWindowCount(), windowsBefore); // the count sees a control's windows
+            EXPECT_GT(ThreadWindows(), windowsBefore); // the count sees a control's windows
         }
         EXPECT_EQ(z.Detach()->Release(), 0u) << i;
     }
@@ -87,7 +69,7 @@ TEST(ComLifetime, TwoHundredControlsLeaveNothingBehind) {
     EXPECT_EQ(notifications.changed.size(), 400u);
     EXPECT_EQ(notifications.refs, 1u);
     EXPECT_EQ(events.refs, 1u);
-    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+    EXPECT_EQ(ThreadWindows(), windowsBefore);
     EXPECT_EQ(ocx.CanUnloadNow(), S_OK);
 }
 

@@ -1,30 +1,17 @@
 // Change notification: what a container's IPropertyNotifySink hears for
 // each setter, in order, and what it does not hear.
-#include "OcxSupport.h"
+#include "ContainerFakes.h"
 
 using namespace zarn::test;
 
 namespace {
 
-ComPtr<IPictureDisp> SmallBitmapPicture() {
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = CreateBitmap(8, 8, 1, 32, nullptr);
-    ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                       reinterpret_cast<void**>(picture.GetAddressOf())),
-              S_OK);
-    return picture;
-}
+using ComNotify = OcxTest;
 
-TEST(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
     ASSERT_EQ(PropPut(z.Get(), id::BgColor, 0x123456).hr, S_OK);
     ASSERT_EQ(PropPut(z.Get(), id::ButtonBgColor, 0x654321).hr, S_OK);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+    sink.changed.clear();
 
     EXPECT_EQ(PropPut(z.Get(), id::Enabled, Var::Bool(false)).hr, S_OK);
     EXPECT_EQ(sink.changed,
@@ -49,11 +36,7 @@ TEST(ComNotify, EnabledSetsTheFaceThroughTheSettersThenItself) {
 
 // The keys "MousePointer" and "Gridline" are spelt unlike their members;
 // the sink must still hear the members' DISPIDs.
-TEST(ComNotify, KeysReachTheirMembersDispids) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+TEST_F(ComNotify, KeysReachTheirMembersDispids) {
     EXPECT_EQ(PropPut(z.Get(), id::mousePointer, 11).hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::GridLine, 3).hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::TextMaxLength, 10).hr, S_OK);
@@ -63,11 +46,7 @@ TEST(ComNotify, KeysReachTheirMembersDispids) {
     EXPECT_EQ(ReadLong(z.Get(), id::GridLine), 3);
 }
 
-TEST(ComNotify, IgnoredValuesNotifyNothing) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
+TEST_F(ComNotify, IgnoredValuesNotifyNothing) {
     EXPECT_EQ(PropPut(z.Get(), id::MinDate, 18991231).hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::MinDate, 20991231).hr, S_OK);
     EXPECT_EQ(PropPut(z.Get(), id::MaxDate, 21000101).hr, S_OK);
@@ -77,13 +56,9 @@ TEST(ComNotify, IgnoredValuesNotifyNothing) {
     EXPECT_EQ(sink.changed, Ids({}));
 }
 
-TEST(ComNotify, WeekSignPictureNotifiesTwice) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
-    const auto picture = SmallBitmapPicture();
+TEST_F(ComNotify, WeekSignPictureNotifiesTwice) {
+    const auto picture = FilePicture(8, 8);
     ASSERT_TRUE(picture);
-    NotifySink sink;
-    Connection notify(z.Get(), IID_IPropertyNotifySink, &sink);
 
     EXPECT_EQ(PropPutRef(z.Get(), id::WeekSignPicture, Var::Object(picture.Get())).hr, S_OK);
     EXPECT_EQ(sink.changed, Ids({id::WeekSignPicture, id::WeekSignPicture}));
@@ -101,7 +76,7 @@ TEST(ComNotify, WeekSignPictureNotifiesTwice) {
 // initialises the control, and the initial value of PValue is reported
 // once, before the getter returns. A sink that reads the property back
 // while it is told sees the new value.
-TEST(ComNotify, FirstUseInitialisesAndReportsPValueOnce) {
+TEST(ComFirstUse, InitialisesAndReportsPValueOnce) {
     const auto z = Ocx::Get().Create();
     ASSERT_TRUE(z);
     NotifySink sink;
@@ -124,9 +99,7 @@ TEST(ComNotify, FirstUseInitialisesAndReportsPValueOnce) {
 }
 
 // The __Zarn connection point takes an event sink and lets it go.
-TEST(ComNotify, EventSinkConnectsAndDisconnects) {
-    const auto z = NewControl();
-    ASSERT_TRUE(z);
+TEST_F(ComNotify, EventSinkConnectsAndDisconnects) {
     EventSink events;
     {
         Connection connection(z.Get(), kDiidZarnEvents, &events);

@@ -2,363 +2,20 @@
 // host's property bag, in order and type; the keys a load reads, in order;
 // what a load takes from the bag and what it does not do (setters,
 // notifications); the stream form; and the dirty flag.
-#include "TestSupport.h"
 #include "ContainerFakes.h"
 
+#include <algorithm>
 #include <chrono>
 
 using namespace zarn::test;
 
 namespace {
 
-// The 93 writes of a save, in order, with the type each value is written in.
-// "PValue" is written as it is stored: text here, for a control placed anew.
-const std::vector<std::string> kSavedTypes = {
-    "AllowNull VT_BOOL",
-    "TextMaxLength VT_I4",
-    "TextMaxLength VT_I2",
-    "TextViewType VT_I4",
-    "TextViewFormat VT_I4",
-    "MaxDate VT_I4",
-    "MinDate VT_I4",
-    "PValue VT_BSTR",
-    "Icon VT_DISPATCH",
-    "ShowIcon VT_BOOL",
-    "IconSizeWidth VT_I4",
-    "IconSizeHeight VT_I4",
-    "Enabled VT_BOOL",
-    "BorderColor VT_I4",
-    "BgColor VT_I4",
-    "ButtonBgColor VT_I4",
-    "FocusColor VT_I4",
-    "ForeColor VT_I4",
-    "BackColor VT_I4",
-    "FontBold VT_BOOL",
-    "FontItalic VT_BOOL",
-    "FontName VT_BSTR",
-    "FontSize VT_R4",
-    "FontStrikethru VT_BOOL",
-    "FontUnderline VT_BOOL",
-    "Text_Enabled VT_BOOL",
-    "Text_Locked VT_BOOL",
-    "TextFocusCol VT_I4",
-    "DropListEnabled VT_BOOL",
-    "CalendarSelectPicDrawMode VT_I4",
-    "CalendarSelectStyle VT_I4",
-    "CalendarSelectePicMaskColor VT_I4",
-    "CalendarSelectePicture VT_DISPATCH",
-    "CalendarBackNormal VT_I4",
-    "CalendarBackSelected VT_I4",
-    "CalendarBackSelectedG1 VT_I4",
-    "CalendarBackSelectedG2 VT_I4",
-    "OLEDragMode VT_I2",
-    "OLEDropMode VT_I2",
-    "MousePointer VT_I2",
-    "MouseIcon VT_DISPATCH",
-    "CalendarOption VT_I4",
-    "CalendarFirstDayOfWeek VT_I4",
-    "CalendarDayHeaderFormat VT_I4",
-    "SelectControl VT_I4",
-    "CalendarGridWidth VT_I4",
-    "CalendarGridHeight VT_I4",
-    "HoverSelection VT_BOOL",
-    "HotTracking VT_BOOL",
-    "HoverColor VT_I4",
-    "CalendarBorderStyle VT_I4",
-    "TodayForeColor VT_I4",
-    "TodayFontName VT_BSTR",
-    "TodayFontSize VT_CY",
-    "TodayFontBold VT_BOOL",
-    "TodayFontItalic VT_BOOL",
-    "TodayFontUnderline VT_BOOL",
-    "TodayFontStrikethrough VT_BOOL",
-    "TodayMaskColor VT_I4",
-    "TodayPicture VT_DISPATCH",
-    "TodayPictureWidth VT_I4",
-    "TodayPictureHeight VT_I4",
-    "TodayPictureSize VT_I4",
-    "TodayOriginalPicSizeW VT_I4",
-    "TodayOriginalPicSizeH VT_I4",
-    "DateAlign VT_I4",
-    "DatePosn VT_I4",
-    "DateXOffset VT_I4",
-    "DateYOffset VT_I4",
-    "TodayXOffset VT_I4",
-    "TodayYOffset VT_I4",
-    "GridLineColor VT_I4",
-    "Gridline VT_I4",
-    "CalendarBdHighlightColour VT_I4",
-    "CalendarBdHighlightDKColour VT_I4",
-    "CalendarBdShadowColour VT_I4",
-    "CalendarBdShadowDKColour VT_I4",
-    "CalendarBdFlatBorderColour VT_I4",
-    "ShowWeekSignPicture VT_BOOL",
-    "WeekColumnWidth VT_I4",
-    "ShowWeek VT_BOOL",
-    "WeekSignPicXOffset VT_I4",
-    "WeekSignPicYOffset VT_I4",
-    "WeekSignPicMaskColor VT_I4",
-    "WeekSignPicture VT_DISPATCH",
-    "WeekSignPictureWidth VT_I4",
-    "WeekSignPictureHeight VT_I4",
-    "WeekSignPictureSize VT_I4",
-    "WeekSignPictureOriginalPicSizeW VT_I4",
-    "WeekSignPictureOriginalPicSizeH VT_I4",
-    "Seperator VT_BSTR",
-    "PlaceHolder VT_BSTR",
-    "RightToLeft VT_BOOL",
-};
-
-// The 93 reads of a load, in order.
-const std::vector<std::string> kLoadOrder = {
-    "Icon",
-    "ShowIcon",
-    "IconSizeWidth",
-    "IconSizeHeight",
-    "BorderColor",
-    "BgColor",
-    "ButtonBgColor",
-    "FocusColor",
-    "TextMaxLength",
-    "TextMaxLength",
-    "TextFocusCol",
-    "Text_Enabled",
-    "Text_Locked",
-    "ForeColor",
-    "BackColor",
-    "FontBold",
-    "FontItalic",
-    "FontName",
-    "FontSize",
-    "FontStrikethru",
-    "FontUnderline",
-    "DropListEnabled",
-    "Enabled",
-    "CalendarSelectPicDrawMode",
-    "CalendarSelectStyle",
-    "CalendarSelectePicMaskColor",
-    "CalendarSelectePicture",
-    "CalendarBackNormal",
-    "CalendarBackSelected",
-    "CalendarBackSelectedG1",
-    "CalendarBackSelectedG2",
-    "RightToLeft",
-    "AllowNull",
-    "Seperator",
-    "PlaceHolder",
-    "OLEDragMode",
-    "OLEDropMode",
-    "MousePointer",
-    "MouseIcon",
-    "CalendarFirstDayOfWeek",
-    "CalendarDayHeaderFormat",
-    "CalendarOption",
-    "SelectControl",
-    "CalendarGridWidth",
-    "CalendarGridHeight",
-    "HoverSelection",
-    "HotTracking",
-    "HoverColor",
-    "CalendarBorderStyle",
-    "TodayForeColor",
-    "TodayFontName",
-    "TodayFontSize",
-    "TodayFontBold",
-    "TodayFontItalic",
-    "TodayFontUnderline",
-    "TodayFontStrikethrough",
-    "TodayMaskColor",
-    "TodayPicture",
-    "TodayPictureWidth",
-    "TodayPictureHeight",
-    "TodayPictureSize",
-    "TodayOriginalPicSizeW",
-    "TodayOriginalPicSizeH",
-    "DateAlign",
-    "DatePosn",
-    "DateXOffset",
-    "DateYOffset",
-    "TodayXOffset",
-    "TodayYOffset",
-    "GridLineColor",
-    "Gridline",
-    "CalendarBdHighlightColour",
-    "CalendarBdHighlightDKColour",
-    "CalendarBdShadowColour",
-    "CalendarBdShadowDKColour",
-    "CalendarBdFlatBorderColour",
-    "ShowWeek",
-    "WeekColumnWidth",
-    "ShowWeekSignPicture",
-    "WeekSignPicXOffset",
-    "WeekSignPicYOffset",
-    "WeekSignPicMaskColor",
-    "WeekSignPicture",
-    "WeekSignPictureWidth",
-    "WeekSignPictureHeight",
-    "WeekSignPictureSize",
-    "WeekSignPictureOriginalPicSizeW",
-    "WeekSignPictureOriginalPicSizeH",
-    "TextViewFormat",
-    "TextViewType",
-    "PValue",
-    "MaxDate",
-    "MinDate",
-};
-
-// ---------------------------------------------------------------------------
-// Helpers
-
-struct Control {
-    ComPtr<IDispatch> dispatch;
-    ComPtr<IPersistPropertyBag> bag;
-    ComPtr<IPersistStreamInit> stream;
-    IDispatch* operator->() const { return dispatch.Get(); }
-    IDispatch* Get() const { return dispatch.Get(); }
-};
-
-// A new object, neither initialised nor loaded yet.
-Control Unloaded() {
-    Control c;
-    c.dispatch = Ocx::Get().Create();
-    if (c.dispatch) {
-        EXPECT_EQ(c.dispatch.As(&c.bag), S_OK);
-        EXPECT_EQ(c.dispatch.As(&c.stream), S_OK);
-    }
-    return c;
-}
-
-// A new object placed anew, as a form designer does.
-Control Placed() {
-    Control c = Unloaded();
-    if (c.bag) {
-        EXPECT_EQ(c.bag->InitNew(), S_OK);
-    }
-    return c;
-}
-
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << Text(Var(name));
-    return id;
-}
-
-std::string Get(IDispatch* object, const wchar_t* name) {
-    const DispResult r = PropGet(object, IdOf(object, name));
-    if (FAILED(r.hr))
-        return "failed";
-    return Text(r.value);
-}
-
-void Put(IDispatch* object, const wchar_t* name, const Var& value) {
-    const DispResult r = PropPut(object, IdOf(object, name), value);
-    EXPECT_EQ(r.hr, S_OK) << Text(Var(name));
-}
-
-void PutRef(IDispatch* object, const wchar_t* name, IDispatch* value) {
-    const DispResult r = PropPutRef(object, IdOf(object, name), Var::Object(value));
-    EXPECT_EQ(r.hr, S_OK) << Text(Var(name));
-}
-
-// Every property _Zarn lets a client read, as "Name value", in member order.
-std::vector<std::string> Snapshot(IDispatch* object) {
-    std::vector<std::string> values;
-    ComPtr<ITypeInfo> info;
-    EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.GetAddressOf()), S_OK);
-    if (!info)
-        return values;
-    TYPEATTR* attr = nullptr;
-    info->GetTypeAttr(&attr);
-    const WORD funcs = attr->cFuncs;
-    info->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < funcs; ++i) {
-        FUNCDESC* func = nullptr;
-        if (FAILED(info->GetFuncDesc(i, &func)))
-            continue;
-        const bool readable = func->invkind == INVOKE_PROPERTYGET && func->cParams == 0;
-        const MEMBERID member = func->memid;
-        info->ReleaseFuncDesc(func);
-        if (!readable)
-            continue;
-        BSTR name = nullptr;
-        info->GetDocumentation(member, &name, nullptr, nullptr, nullptr);
-        Var n;
-        V_VT(&n) = VT_BSTR;
-        V_BSTR(&n) = name;
-        const DispResult r = PropGet(object, member);
-        values.push_back(Text(n).substr(8) + " " + (FAILED(r.hr) ? std::string("failed") : Text(r.value)));
-    }
-    return values;
-}
-
-std::string ValueOf(const std::vector<std::string>& snapshot, const std::string& name) {
-    for (const std::string& entry : snapshot)
-        if (entry.compare(0, name.size() + 1, name + " ") == 0)
-            return entry.substr(name.size() + 1);
-    return "(missing)";
-}
-
-std::vector<BYTE> SaveToBytes(IPersistStreamInit* persist, BOOL clearDirty = TRUE) {
-    ComPtr<IStream> stream;
-    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
-    EXPECT_EQ(persist->Save(stream.Get(), clearDirty), S_OK);
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    if (!bytes.empty())
-        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    EXPECT_EQ(read, bytes.size());
-    return bytes;
-}
-
-// The text box's window, the EDIT child of the control's surface.
-HWND TextBoxOf(IDispatch* object) {
-    ComPtr<IOleWindow> window;
-    EXPECT_EQ(object->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf())), S_OK);
-    HWND surface = nullptr;
-    if (window)
-        window->GetWindow(&surface);
-    return FindWindowExW(surface, nullptr, L"EDIT", nullptr);
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// ---------------------------------------------------------------------------
-// Saving
-
-TEST(ComPersistence, SaveWritesTheEntriesInTheirOrderAndTypes) {
-    const Control z = Placed();
-    ASSERT_TRUE(z.bag);
-    RecordingBag bag;
-    ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
-    EXPECT_EQ(Lines(bag.WrittenTypes()), Lines(kSavedTypes));
-    EXPECT_EQ(bag.refs, 1u);
-}
-
-// A placed control saves its initial settings. Initialising leaves the
-// control's own TextMaxLength at 0 and some calendar settings as the
-// thread's record holds them, which on a new record is 0 or False: the
-// module is loaded afresh for this.
-TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
-    ASSERT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
-    ASSERT_TRUE(Ocx::Get().Reload());
-    std::string today;
-    for (wchar_t c : TodayText())
-        today += static_cast<char>(c);
-    RecordingBag bag;
-    {
-        const Control z = Placed();
-        ASSERT_TRUE(z.bag);
-        ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
-    }
-    const std::vector<std::string> expected = {
+// The 93 writes of a save, in order, each with the type it is written in
+// and the value a control placed anew on a fresh thread record writes.
+// "PValue" is written as it is stored: text here, today.
+std::vector<std::string> InitialSave() {
+    return {
         "AllowNull VT_BOOL True",
         "TextMaxLength VT_I4 0",
         "TextMaxLength VT_I2 0",
@@ -366,7 +23,7 @@ TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
         "TextViewFormat VT_I4 1",
         "MaxDate VT_I4 20991231",
         "MinDate VT_I4 19010101",
-        "PValue VT_BSTR " + today,
+        "PValue VT_BSTR " + Narrow(TodayText()),
         "Icon VT_DISPATCH null",
         "ShowIcon VT_BOOL True",
         "IconSizeWidth VT_I4 16",
@@ -453,7 +110,195 @@ TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
         "PlaceHolder VT_BSTR _",
         "RightToLeft VT_BOOL False",
     };
-    EXPECT_EQ(Lines(bag.writes), Lines(expected));
+}
+
+// Words of a text, in order.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    for (size_t at = 0, end; at < text.size(); at = end + 1) {
+        end = std::min(text.find(' ', at), text.size());
+        words.push_back(text.substr(at, end - at));
+    }
+    return words;
+}
+
+// The 93 reads of a load, in order.
+const std::vector<std::string> kLoadOrder = Words(
+    "Icon ShowIcon IconSizeWidth IconSizeHeight BorderColor BgColor ButtonBgColor FocusColor "
+    "TextMaxLength TextMaxLength TextFocusCol Text_Enabled Text_Locked ForeColor BackColor FontBold "
+    "FontItalic FontName FontSize FontStrikethru FontUnderline DropListEnabled Enabled "
+    "CalendarSelectPicDrawMode CalendarSelectStyle CalendarSelectePicMaskColor CalendarSelectePicture "
+    "CalendarBackNormal CalendarBackSelected CalendarBackSelectedG1 CalendarBackSelectedG2 RightToLeft "
+    "AllowNull Seperator PlaceHolder OLEDragMode OLEDropMode MousePointer MouseIcon "
+    "CalendarFirstDayOfWeek CalendarDayHeaderFormat CalendarOption SelectControl CalendarGridWidth "
+    "CalendarGridHeight HoverSelection HotTracking HoverColor CalendarBorderStyle TodayForeColor "
+    "TodayFontName TodayFontSize TodayFontBold TodayFontItalic TodayFontUnderline TodayFontStrikethrough "
+    "TodayMaskColor TodayPicture TodayPictureWidth TodayPictureHeight TodayPictureSize "
+    "TodayOriginalPicSizeW TodayOriginalPicSizeH DateAlign DatePosn DateXOffset DateYOffset TodayXOffset "
+    "TodayYOffset GridLineColor Gridline CalendarBdHighlightColour CalendarBdHighlightDKColour "
+    "CalendarBdShadowColour CalendarBdShadowDKColour CalendarBdFlatBorderColour ShowWeek WeekColumnWidth "
+    "ShowWeekSignPicture WeekSignPicXOffset WeekSignPicYOffset WeekSignPicMaskColor WeekSignPicture "
+    "WeekSignPictureWidth WeekSignPictureHeight WeekSignPictureSize WeekSignPictureOriginalPicSizeW "
+    "WeekSignPictureOriginalPicSizeH TextViewFormat TextViewType PValue MaxDate MinDate");
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+struct Control {
+    ComPtr<IDispatch> dispatch;
+    ComPtr<IPersistPropertyBag> bag;
+    ComPtr<IPersistStreamInit> stream;
+    IDispatch* operator->() const { return dispatch.Get(); }
+    IDispatch* Get() const { return dispatch.Get(); }
+};
+
+// A new object, neither initialised nor loaded yet.
+Control Unloaded() {
+    Control c;
+    c.dispatch = Ocx::Get().Create();
+    if (c.dispatch) {
+        EXPECT_EQ(c.dispatch.As(&c.bag), S_OK);
+        EXPECT_EQ(c.dispatch.As(&c.stream), S_OK);
+    }
+    return c;
+}
+
+// A new object placed anew, as a form designer does.
+Control Placed() {
+    Control c = Unloaded();
+    if (c.bag) {
+        EXPECT_EQ(c.bag->InitNew(), S_OK);
+    }
+    return c;
+}
+
+std::string Get(IDispatch* object, const wchar_t* name) {
+    const DispResult r = PropGet(object, IdOf(object, name));
+    if (FAILED(r.hr))
+        return "failed";
+    return Text(r.value);
+}
+
+void Put(IDispatch* object, const wchar_t* name, const Var& value) {
+    const DispResult r = PropPut(object, IdOf(object, name), value);
+    EXPECT_EQ(r.hr, S_OK) << Narrow(name);
+}
+
+void PutRef(IDispatch* object, const wchar_t* name, IDispatch* value) {
+    const DispResult r = PropPutRef(object, IdOf(object, name), Var::Object(value));
+    EXPECT_EQ(r.hr, S_OK) << Narrow(name);
+}
+
+// Every property _Zarn lets a client read, as "Name value", in member order.
+std::vector<std::string> Snapshot(IDispatch* object) {
+    std::vector<std::string> values;
+    ComPtr<ITypeInfo> info;
+    EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.GetAddressOf()), S_OK);
+    if (!info)
+        return values;
+    TYPEATTR* attr = nullptr;
+    info->GetTypeAttr(&attr);
+    const WORD funcs = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < funcs; ++i) {
+        FUNCDESC* func = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &func)))
+            continue;
+        const bool readable = func->invkind == INVOKE_PROPERTYGET && func->cParams == 0;
+        const MEMBERID member = func->memid;
+        info->ReleaseFuncDesc(func);
+        if (!readable)
+            continue;
+        BSTR name = nullptr;
+        info->GetDocumentation(member, &name, nullptr, nullptr, nullptr);
+        const DispResult r = PropGet(object, member);
+        values.push_back(Narrow(name ? name : L"") + " " + (FAILED(r.hr) ? "failed" : Text(r.value)));
+        SysFreeString(name);
+    }
+    return values;
+}
+
+// "Key VT_xx" of each "Key VT_xx value".
+std::vector<std::string> Types(const std::vector<std::string>& entries) {
+    std::vector<std::string> types;
+    for (const std::string& e : entries)
+        types.push_back(e.substr(0, e.find(' ', e.find(' ') + 1)));
+    return types;
+}
+
+// A list as lines of one text, so that a failed comparison prints the
+// differing lines rather than the first few dozen entries.
+std::string Lines(const std::vector<std::string>& list) {
+    std::string text;
+    for (const std::string& line : list)
+        text += line + "\n";
+    return text;
+}
+
+std::string ValueOf(const std::vector<std::string>& snapshot, const std::string& name) {
+    for (const std::string& entry : snapshot)
+        if (entry.compare(0, name.size() + 1, name + " ") == 0)
+            return entry.substr(name.size() + 1);
+    return "(missing)";
+}
+
+std::vector<BYTE> SaveToBytes(IPersistStreamInit* persist, BOOL clearDirty = TRUE) {
+    ComPtr<IStream> stream;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    EXPECT_EQ(persist->Save(stream.Get(), clearDirty), S_OK);
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    ULONG read = 0;
+    if (!bytes.empty())
+        stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    EXPECT_EQ(read, bytes.size());
+    return bytes;
+}
+
+// The text box's window, the EDIT child of the control's surface.
+HWND TextBoxOf(IDispatch* object) {
+    ComPtr<IOleWindow> window;
+    EXPECT_EQ(object->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf())), S_OK);
+    HWND surface = nullptr;
+    if (window)
+        window->GetWindow(&surface);
+    return FindWindowExW(surface, nullptr, L"EDIT", nullptr);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+TEST(ComPersistence, SaveWritesTheEntriesInTheirOrderAndTypes) {
+    const Control z = Placed();
+    ASSERT_TRUE(z.bag);
+    RecordingBag bag;
+    ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Lines(Types(bag.writes)), Lines(Types(InitialSave())));
+    EXPECT_EQ(bag.refs, 1u);
+}
+
+// A placed control saves its initial settings. Initialising leaves the
+// control's own TextMaxLength at 0 and some calendar settings as the
+// thread's record holds them, which on a new record is 0 or False: the
+// module is loaded afresh for this.
+TEST(ComPersistence, PlacedControlSavesItsInitialSettings) {
+    ASSERT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
+    ASSERT_TRUE(Ocx::Get().Reload());
+    RecordingBag bag;
+    {
+        const Control z = Placed();
+        ASSERT_TRUE(z.bag);
+        ASSERT_EQ(z.bag->Save(&bag, TRUE, TRUE), S_OK);
+    }
+    EXPECT_EQ(Lines(bag.writes), Lines(InitialSave()));
 }
 
 // Pictures go into the bag as the picture objects themselves; a number
@@ -509,10 +354,7 @@ TEST(ComPersistence, EmptyBagGivesTheReadDefaultsAndNotifiesOnlyTheMouseIcon) {
     EXPECT_EQ(sink.changed, Ids({id::MouseIcon}));
     EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
 
-    std::string today;
-    for (wchar_t c : TodayText())
-        today += static_cast<char>(c);
-    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + today);
+    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + Narrow(TodayText()));
     EXPECT_EQ(Get(z.Get(), L"TextMaxLength"), "VT_I2 30");
     EXPECT_EQ(Get(z.Get(), L"FontName"), "VT_BSTR Arial");
     EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 19010101");
@@ -681,12 +523,9 @@ TEST(ComPersistence, InitNewAfterUseStartsAgain) {
     Put(z.Get(), L"PValue", Var(20240229));
     Put(z.Get(), L"Seperator", Var(L"-"));
     ASSERT_EQ(z.stream->InitNew(), S_OK);
-    std::string today;
-    for (wchar_t c : TodayText())
-        today += static_cast<char>(c);
     EXPECT_EQ(Get(z.Get(), L"BgColor"), "VT_UI4 16777215");
     EXPECT_EQ(Get(z.Get(), L"MinDate"), "VT_I4 19010101");
-    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + today);
+    EXPECT_EQ(Get(z.Get(), L"PValue"), "VT_BSTR " + Narrow(TodayText()));
     EXPECT_EQ(Get(z.Get(), L"Seperator"), "VT_BSTR /");
     EXPECT_EQ(z.stream->IsDirty(), S_FALSE);
 }
@@ -784,9 +623,7 @@ TEST(ComPersistence, StreamCarriesEveryReadableProperty) {
         Put(a.Get(), name, value);
     const std::vector<std::string> saved = Snapshot(a.Get());
     for (const auto& [name, value] : settings) {
-        std::string n;
-        for (const wchar_t* p = name; *p; ++p)
-            n += static_cast<char>(*p);
+        const std::string n = Narrow(name);
         EXPECT_NE(ValueOf(saved, n), ValueOf(before, n))
             << n << " was not set, the round trip proves nothing";
     }

@@ -12,68 +12,66 @@ namespace {
 constexpr DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
 constexpr DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
 
-ComPtr<IObjectSafety> SafetyOf(const ComPtr<IDispatch>& object) {
+class ComSafety : public OcxTest {
+protected:
+    void SetUp() override {
+        OcxTest::SetUp();
+        // No __uuidof for IObjectSafety in these headers: ask by IID.
+        if (z) {
+            ASSERT_EQ(z->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.GetAddressOf())),
+                      S_OK);
+        }
+    }
+
+    // "0x00000000 supported 0x3 enabled 0x1": both answers with the result in one text.
+    std::string Options(REFIID riid) const {
+        DWORD supported = 0xdeadbeef, enabled = 0xdeadbeef;
+        const HRESULT hr = safety->GetInterfaceSafetyOptions(riid, &supported, &enabled);
+        char text[80];
+        snprintf(text, sizeof text, "0x%08lx supported 0x%lx enabled 0x%lx", static_cast<unsigned long>(hr),
+                 static_cast<unsigned long>(supported), static_cast<unsigned long>(enabled));
+        return text;
+    }
+
     ComPtr<IObjectSafety> safety;
-    // No __uuidof for IObjectSafety in these headers: ask by IID.
-    EXPECT_EQ(object->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.GetAddressOf())),
-              S_OK);
-    return safety;
-}
+};
 
-// "supported 0x3 enabled 0x1": both answers with the result in one text.
-std::string Options(IObjectSafety* safety, REFIID riid) {
-    DWORD supported = 0xdeadbeef, enabled = 0xdeadbeef;
-    const HRESULT hr = safety->GetInterfaceSafetyOptions(riid, &supported, &enabled);
-    char text[80];
-    snprintf(text, sizeof text, "0x%08lx supported 0x%lx enabled 0x%lx", static_cast<unsigned long>(hr),
-             static_cast<unsigned long>(supported), static_cast<unsigned long>(enabled));
-    return text;
-}
-
-TEST(ComSafety, DispatchAndPersistenceInterfacesOfferBothOptionsNoneEnabled) {
-    const ComPtr<IObjectSafety> safety = SafetyOf(NewControl());
-    ASSERT_TRUE(safety);
+TEST_F(ComSafety, DispatchAndPersistenceInterfacesOfferBothOptionsNoneEnabled) {
     for (const IID* riid : {&IID_IDispatch, &kIidZarn, &IID_IPersistPropertyBag, &IID_IPersistStreamInit})
-        EXPECT_EQ(Options(safety.Get(), *riid), "0x00000000 supported 0x3 enabled 0x0");
+        EXPECT_EQ(Options(*riid), "0x00000000 supported 0x3 enabled 0x0");
 }
 
-TEST(ComSafety, OptionsAreEnabledAndDisabledPerInterface) {
-    const ComPtr<IObjectSafety> safety = SafetyOf(NewControl());
-    ASSERT_TRUE(safety);
+TEST_F(ComSafety, OptionsAreEnabledAndDisabledPerInterface) {
     // What a browser asks before scripting the control and loading it from
     // a page's parameters.
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, kData), S_OK);
-    EXPECT_EQ(Options(safety.Get(), IID_IDispatch), "0x00000000 supported 0x3 enabled 0x1");
-    EXPECT_EQ(Options(safety.Get(), IID_IPersistPropertyBag), "0x00000000 supported 0x3 enabled 0x2");
-    EXPECT_EQ(Options(safety.Get(), IID_IPersistStreamInit), "0x00000000 supported 0x3 enabled 0x0");
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x1");
+    EXPECT_EQ(Options(IID_IPersistPropertyBag), "0x00000000 supported 0x3 enabled 0x2");
+    EXPECT_EQ(Options(IID_IPersistStreamInit), "0x00000000 supported 0x3 enabled 0x0");
 
     // The mask says which options the call is about; the others stay.
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kData, kData), S_OK);
-    EXPECT_EQ(Options(safety.Get(), IID_IDispatch), "0x00000000 supported 0x3 enabled 0x3");
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x3");
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, 0), S_OK);
-    EXPECT_EQ(Options(safety.Get(), IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 0, kCaller), S_OK);
-    EXPECT_EQ(Options(safety.Get(), IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
 }
 
 // An option the control does not offer is refused and changes nothing.
-TEST(ComSafety, OptionNotOfferedIsRefused) {
-    const ComPtr<IObjectSafety> safety = SafetyOf(NewControl());
-    ASSERT_TRUE(safety);
+TEST_F(ComSafety, OptionNotOfferedIsRefused) {
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX),
               E_FAIL);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller | INTERFACE_USES_SECURITY_MANAGER,
                                                 kCaller | INTERFACE_USES_SECURITY_MANAGER),
               E_FAIL);
-    EXPECT_EQ(Options(safety.Get(), IID_IDispatch), "0x00000000 supported 0x3 enabled 0x0");
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x0");
 }
 
-TEST(ComSafety, OtherInterfacesAreNotCovered) {
-    const ComPtr<IObjectSafety> safety = SafetyOf(NewControl());
-    ASSERT_TRUE(safety);
+TEST_F(ComSafety, OtherInterfacesAreNotCovered) {
     for (const IID* riid : {&IID_IPersistStream, &IID_IOleObject, &IID_IUnknown, &kDiidZarnEvents}) {
-        EXPECT_EQ(Options(safety.Get(), *riid), "0x80004002 supported 0x0 enabled 0x0");
+        EXPECT_EQ(Options(*riid), "0x80004002 supported 0x0 enabled 0x0");
         EXPECT_EQ(safety->SetInterfaceSafetyOptions(*riid, kCaller, kCaller), E_NOINTERFACE);
     }
     DWORD enabled = 0;

@@ -1,7 +1,7 @@
 // Run mode and design mode: a value setter's failure reaches a running host
 // as error 382 with its source, and is dropped while the host designs. The
 // mode is the site's ambient UserMode; without a site the control runs.
-#include "OcxSupport.h"
+#include "ContainerFakes.h"
 
 using namespace zarn::test;
 
@@ -75,7 +75,8 @@ TEST(ComUserMode, WithoutASiteTheControlRuns) {
 }
 
 TEST(ComUserMode, AtDesignTimeTheFailureIsDropped) {
-    FakeSite site(false); // outlives the control that holds it
+    FakeContainer site; // outlives the control that holds it
+    site.userMode = false;
     const auto z = NewControl();
     ASSERT_TRUE(z);
     SetSite(z.Get(), &site);
@@ -104,11 +105,13 @@ TEST(ComUserMode, AtDesignTimeTheFailureIsDropped) {
     SetSite(z.Get(), nullptr);
     ExpectRunModeFailure(z.Get(), "site taken away");
     EXPECT_EQ(site.refs, 1u);
+    EXPECT_EQ(site.log, CallLog{}); // a control that is not in place asks nothing else
 }
 
 TEST(ComUserMode, ASiteInRunModeOrWithoutAmbientsRuns) {
-    FakeSite running(true);
-    FakeSite silent(false, false);
+    FakeContainer running, silent;
+    silent.userMode = false;
+    silent.ambients = false;
     const auto z = NewControl();
     ASSERT_TRUE(z);
     ASSERT_EQ(PropPut(z.Get(), id::PValue, L"20240229").hr, S_OK);
@@ -131,6 +134,8 @@ TEST(ComUserMode, ASiteInRunModeOrWithoutAmbientsRuns) {
         SetSite(z.Get(), nullptr);
         EXPECT_EQ(silent.refs, 1u);
     }
+    EXPECT_EQ(running.log, CallLog{});
+    EXPECT_EQ(silent.log, CallLog{});
 }
 
 } // namespace

@@ -6,61 +6,12 @@ using namespace zarn::test;
 
 namespace {
 
-// A top-down 32-bit DIB section selected into a memory DC, filled with a
-// sentinel colour that drawing outside its bounds would overwrite.
-class Canvas {
-public:
-    static constexpr DWORD kSentinel = 0x00123456;
-
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i)
-            bits_[i] = kSentinel;
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return dc_; }
-    DWORD At(int x, int y) const {
-        GdiFlush();
-        return bits_[y * width_ + x];
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-private:
-    int width_, height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    DWORD* bits_ = nullptr;
-};
-
-// A COLORREF (0x00BBGGRR) as a DIB pixel (0x00RRGGBB).
-DWORD Pixel(COLORREF c) {
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
-// "(x, y) 0x00rrggbb" for every pixel of a set that is not the colour
+// "(x, y) 0x00bbggrr" for every pixel of a set that is not the colour
 // wanted: empty when all are.
-std::vector<std::string> Wrong(const Canvas& canvas, const std::vector<POINT>& points, DWORD wanted) {
+std::vector<std::string> Wrong(const Canvas& canvas, const std::vector<POINT>& points, COLORREF wanted) {
     std::vector<std::string> wrong;
     for (const POINT& p : points) {
-        const DWORD got = canvas.At(p.x, p.y);
+        const COLORREF got = canvas.At(p.x, p.y);
         if (got != wanted) {
             char text[48];
             snprintf(text, sizeof text, "(%ld, %ld) 0x%06lx", static_cast<long>(p.x), static_cast<long>(p.y),
@@ -113,24 +64,26 @@ std::vector<POINT> TextAreaMargin(const RECT& r) {
 // Everything of the canvas outside a rectangle.
 std::vector<POINT> Outside(const Canvas& canvas, const RECT& r) {
     std::vector<POINT> points;
-    for (LONG y = 0; y < canvas.Height(); ++y)
-        for (LONG x = 0; x < canvas.Width(); ++x)
+    for (LONG y = 0; y < canvas.height(); ++y)
+        for (LONG x = 0; x < canvas.width(); ++x)
             if (x < r.left || x >= r.right || y < r.top || y >= r.bottom)
                 points.push_back({x, y});
     return points;
 }
 
-struct Viewed {
-    Viewed() : object(NewControl()) {
-        if (object) {
-            EXPECT_EQ(object.As(&view), S_OK);
+class ComView : public OcxTest {
+protected:
+    void SetUp() override {
+        OcxTest::SetUp();
+        if (z) {
+            ASSERT_EQ(z.As(&view), S_OK);
         }
     }
     HRESULT Draw(HDC dc, const RECT& r, DWORD aspect = DVASPECT_CONTENT) {
         const RECTL bounds{r.left, r.top, r.right, r.bottom};
         return view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
     }
-    ComPtr<IDispatch> object;
+
     ComPtr<IViewObject2> view;
 };
 
@@ -138,86 +91,75 @@ constexpr COLORREF kBorder = 0x2040C0;
 constexpr COLORREF kBack = 0xD0F0E0;
 constexpr COLORREF kButton = 0x80C0A0;
 
-TEST(ComView, DrawsTheFaceIntoTheContainersRectangle) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::ButtonBgColor, static_cast<long>(kButton)).hr, S_OK);
+TEST_F(ComView, DrawsTheFaceIntoTheContainersRectangle) {
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::ButtonBgColor, static_cast<long>(kButton)).hr, S_OK);
 
     Canvas canvas(120, 21);
     const RECT r{0, 0, 120, 21};
-    ASSERT_EQ(v.Draw(canvas.Dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outline(r), Pixel(kBorder)), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), Pixel(kBack)), std::vector<std::string>{});
+    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
+    EXPECT_EQ(Wrong(canvas, Outline(r), kBorder), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), kBack), std::vector<std::string>{});
     // The button square (99, 0, 120, 21) inside its frame; with no icon it
     // shows nothing else.
-    EXPECT_EQ(Wrong(canvas, Area({101, 1, 119, 20}), Pixel(kButton)), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, Area({101, 1, 119, 20}), kButton), std::vector<std::string>{});
 }
 
-TEST(ComView, DrawsOnlyWithinBoundsAtAnOffset) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
+TEST_F(ComView, DrawsOnlyWithinBoundsAtAnOffset) {
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
 
     Canvas canvas(260, 100);
     const RECT r{30, 40, 230, 64};
-    ASSERT_EQ(v.Draw(canvas.Dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outside(canvas, r), Canvas::kSentinel), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, Outline(r), Pixel(kBorder)), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), Pixel(kBack)), std::vector<std::string>{});
+    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
+    EXPECT_EQ(Wrong(canvas, Outside(canvas, r), kPaper), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, Outline(r), kBorder), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), kBack), std::vector<std::string>{});
 }
 
 // System colours are stored as given and resolved when drawn.
-TEST(ComView, DrawResolvesSystemColours) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, static_cast<long>(0x80000000 | COLOR_HIGHLIGHT)).hr,
-              S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BgColor, static_cast<long>(0x80000000 | COLOR_INFOBK)).hr, S_OK);
+TEST_F(ComView, DrawResolvesSystemColours) {
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(0x80000000 | COLOR_HIGHLIGHT)).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(0x80000000 | COLOR_INFOBK)).hr, S_OK);
     Canvas canvas(120, 21);
     const RECT r{0, 0, 120, 21};
-    ASSERT_EQ(v.Draw(canvas.Dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outline(r), Pixel(GetSysColor(COLOR_HIGHLIGHT))), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), Pixel(GetSysColor(COLOR_INFOBK))), std::vector<std::string>{});
+    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
+    EXPECT_EQ(Wrong(canvas, Outline(r), GetSysColor(COLOR_HIGHLIGHT)), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), GetSysColor(COLOR_INFOBK)), std::vector<std::string>{});
 }
 
-TEST(ComView, OtherAspectsAndMissingArgumentsAreRefused) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
+TEST_F(ComView, OtherAspectsAndMissingArgumentsAreRefused) {
     Canvas canvas(120, 21);
     const RECT r{0, 0, 120, 21};
     for (DWORD aspect : {DVASPECT_ICON, DVASPECT_THUMBNAIL, DVASPECT_DOCPRINT}) {
-        EXPECT_EQ(v.Draw(canvas.Dc(), r, aspect), DV_E_DVASPECT) << aspect;
+        EXPECT_EQ(Draw(canvas.dc(), r, aspect), DV_E_DVASPECT) << aspect;
         SIZEL size{-7, -7};
-        EXPECT_EQ(v.view->GetExtent(aspect, -1, nullptr, &size), DV_E_DVASPECT) << aspect;
+        EXPECT_EQ(view->GetExtent(aspect, -1, nullptr, &size), DV_E_DVASPECT) << aspect;
     }
-    EXPECT_EQ(Wrong(canvas, Area(r), Canvas::kSentinel), std::vector<std::string>{});
-    EXPECT_EQ(v.view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), nullptr, nullptr,
-                           nullptr, 0),
+    EXPECT_EQ(Wrong(canvas, Area(r), kPaper), std::vector<std::string>{});
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), nullptr, nullptr,
+                         nullptr, 0),
               E_INVALIDARG);
-    FakeAdviseSink sink;
-    EXPECT_EQ(v.view->SetAdvise(DVASPECT_ICON, 0, &sink), DV_E_DVASPECT);
-    EXPECT_EQ(sink.refs, 1u);
+    FakeAdviseSink advise;
+    EXPECT_EQ(view->SetAdvise(DVASPECT_ICON, 0, &advise), DV_E_DVASPECT);
+    EXPECT_EQ(advise.refs, 1u);
 }
 
 // The extent is 120 x 21 pixels at 96 dpi in HIMETRIC until the container
 // sets another.
-TEST(ComView, ExtentIsTheOneTheContainerSet) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
+TEST_F(ComView, ExtentIsTheOneTheContainerSet) {
     SIZEL size{-7, -7};
-    ASSERT_EQ(v.view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
+    ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
     EXPECT_EQ(size.cx, 3175);
     EXPECT_EQ(size.cy, 556);
 
     ComPtr<IOleObject> ole;
-    ASSERT_EQ(v.object.As(&ole), S_OK);
+    ASSERT_EQ(z.As(&ole), S_OK);
     SIZEL wider{5292, 635}; // 200 x 24 pixels
     ASSERT_EQ(ole->SetExtent(DVASPECT_CONTENT, &wider), S_OK);
     size = {-7, -7};
-    ASSERT_EQ(v.view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
+    ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &size), S_OK);
     EXPECT_EQ(size.cx, 5292);
     EXPECT_EQ(size.cy, 635);
     EXPECT_EQ(ole->SetExtent(DVASPECT_ICON, &wider), DV_E_DVASPECT);
@@ -225,55 +167,49 @@ TEST(ComView, ExtentIsTheOneTheContainerSet) {
 
 // A change to the face tells the view's advise sink; so does a new value,
 // since the text is part of what Draw shows.
-TEST(ComView, FaceAndValueChangesReachTheAdviseSink) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    FakeAdviseSink sink;
-    ASSERT_EQ(v.view->SetAdvise(DVASPECT_CONTENT, 0, &sink), S_OK);
-    EXPECT_EQ(sink.refs, 2u);
+TEST_F(ComView, FaceAndValueChangesReachTheAdviseSink) {
+    FakeAdviseSink advise;
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, &advise), S_OK);
+    EXPECT_EQ(advise.refs, 2u);
     DWORD aspects = 0, flags = 99;
     ComPtr<IAdviseSink> got;
-    ASSERT_EQ(v.view->GetAdvise(&aspects, &flags, got.GetAddressOf()), S_OK);
+    ASSERT_EQ(view->GetAdvise(&aspects, &flags, got.GetAddressOf()), S_OK);
     EXPECT_EQ(aspects, static_cast<DWORD>(DVASPECT_CONTENT));
     EXPECT_EQ(flags, 0u);
-    EXPECT_EQ(got.Get(), static_cast<IAdviseSink*>(&sink));
+    EXPECT_EQ(got.Get(), static_cast<IAdviseSink*>(&advise));
     got.Reset();
 
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
-    EXPECT_EQ(sink.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
+    EXPECT_EQ(advise.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
 
-    sink.changes.clear();
-    ASSERT_EQ(PropPut(v.object.Get(), id::PValue, 20240229).hr, S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::PValue, 20240301).hr, S_OK);
-    EXPECT_EQ(sink.changes, std::vector<std::string>(2, "OnViewChange(1, -1)"));
+    advise.changes.clear();
+    ASSERT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::PValue, 20240301).hr, S_OK);
+    EXPECT_EQ(advise.changes, std::vector<std::string>(2, "OnViewChange(1, -1)"));
 
-    sink.changes.clear();
-    ASSERT_EQ(v.view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
-    EXPECT_EQ(sink.refs, 1u);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
-    EXPECT_EQ(sink.changes, std::vector<std::string>{});
+    advise.changes.clear();
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
+    EXPECT_EQ(advise.refs, 1u);
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
+    EXPECT_EQ(advise.changes, std::vector<std::string>{});
 }
 
 // ADVF_ONLYONCE: the advise ends after the first notice.
-TEST(ComView, AdviseOnlyOnceEndsAfterTheFirstNotice) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    FakeAdviseSink sink;
-    ASSERT_EQ(v.view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &sink), S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
-    ASSERT_EQ(PropPut(v.object.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
-    EXPECT_EQ(sink.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
-    EXPECT_EQ(sink.refs, 1u);
+TEST_F(ComView, AdviseOnlyOnceEndsAfterTheFirstNotice) {
+    FakeAdviseSink advise;
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &advise), S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
+    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
+    EXPECT_EQ(advise.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
+    EXPECT_EQ(advise.refs, 1u);
 }
 
 // ADVF_PRIMEFIRST: the sink hears once at once, before anything changes.
-TEST(ComView, AdvisePrimeFirstTellsAtOnce) {
-    Viewed v;
-    ASSERT_TRUE(v.view);
-    FakeAdviseSink sink;
-    ASSERT_EQ(v.view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST, &sink), S_OK);
-    EXPECT_EQ(sink.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
-    ASSERT_EQ(v.view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
+TEST_F(ComView, AdvisePrimeFirstTellsAtOnce) {
+    FakeAdviseSink advise;
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST, &advise), S_OK);
+    EXPECT_EQ(advise.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
 }
 
 } // namespace

@@ -1,17 +1,12 @@
 #pragma once
-// Helpers for the drawing tests: a 32-bit top-down DIB section to draw on
-// and read back, the image it should show, pictures made from pixels, and
-// the count of GDI objects a call leaves behind.
+// Helpers for the drawing tests: the image a canvas (TestSupport.h) should
+// show, pictures made from pixels, and the count of GDI objects a call
+// leaves behind.
 #include "TestSupport.h"
 #include "control/SharedSettings.h"
-#include "host/win/Gdi.h"
 
 #include <gtest/gtest.h>
-#include <olectl.h>
-#include <wrl/client.h>
 
-#include <cstdint>
-#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -20,52 +15,6 @@
 #endif
 
 namespace zarn::test {
-
-using ColourAt = std::function<COLORREF(int x, int y)>;
-
-// What a fresh canvas shows; nothing under test draws in it.
-inline constexpr COLORREF kPaper = 0x00336699;
-
-// A 32-bit top-down DIB section painted pixel by pixel (0x00RRGGBB in memory).
-inline HBITMAP Dib(int width, int height, const ColourAt& colour, std::uint32_t** bits = nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    const HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    auto* pixels = static_cast<std::uint32_t*>(p);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = colour(x, y);
-            pixels[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    if (bits)
-        *bits = pixels;
-    return dib;
-}
-
-class Canvas {
-public:
-    Canvas(
-        int width, int height, const ColourAt& colour = [](int, int) { return kPaper; })
-        : width_(width), surface_(nullptr, gdi::UniqueBitmap(Dib(width, height, colour, &bits_))) {}
-    Canvas(int width, int height, COLORREF fill) : Canvas(width, height, [fill](int, int) { return fill; }) {}
-
-    HDC dc() const { return surface_.dc(); }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-private:
-    int width_;
-    std::uint32_t* bits_ = nullptr;
-    gdi::MemorySurface surface_;
-};
 
 // The image a canvas should show: paper, then boxes and pieces laid over it
 // in order. Edges are inclusive.
@@ -76,6 +25,14 @@ public:
 
     Image& Box(int x0, int y0, int x1, int y1, COLORREF colour) {
         return Piece(x0, y0, x1, y1, 0, 0, [colour](int, int) { return colour; });
+    }
+    // A one-pixel frame on the box's edges: top and left `light`, bottom and
+    // right `dark`, which takes the top-right and bottom-left corners.
+    Image& Edges(int x0, int y0, int x1, int y1, COLORREF light, COLORREF dark) {
+        return Box(x0, y0, x1, y0, light)
+            .Box(x0, y0, x0, y1, light)
+            .Box(x0, y1, x1, y1, dark)
+            .Box(x1, y0, x1, y1, dark);
     }
     // Pixel (x, y) of the box shows source pixel (srcX + x - x0, srcY + y - y0).
     Image& Piece(int x0, int y0, int x1, int y1, int srcX, int srcY, const ColourAt& source) {

@@ -23,33 +23,16 @@ private:
     double w_, h_;
 };
 
-Image FlatFrame() {
-    return Image(100, 50)
-        .Box(0, 0, 99, 0, kFlat)
-        .Box(0, 49, 99, 49, kFlat)
-        .Box(0, 0, 0, 49, kFlat)
-        .Box(99, 0, 99, 49, kFlat);
+// The frames on the 100 x 50 form: one ring, or two for the two-pixel
+// styles. The thin styles' top edge runs into the top-right corner.
+Image Ring(COLORREF light, COLORREF dark) {
+    return Image(100, 50).Edges(0, 0, 99, 49, light, dark);
 }
-
-Image ThinFrame(COLORREF topLeft, COLORREF bottomRight) {
-    return Image(100, 50)
-        .Box(1, 0, 99, 0, topLeft)
-        .Box(0, 0, 0, 48, topLeft)
-        .Box(0, 49, 98, 49, bottomRight)
-        .Box(99, 1, 99, 49, bottomRight);
+Image ThinFrame(COLORREF light, COLORREF dark) {
+    return Ring(light, dark).Box(99, 0, 99, 0, light);
 }
-
-Image TwoPixelFrame(COLORREF outerTopLeft, COLORREF outerBottomRight, COLORREF innerTopLeft,
-                    COLORREF innerBottomRight) {
-    return Image(100, 50)
-        .Box(1, 0, 99, 0, outerTopLeft)
-        .Box(0, 0, 0, 48, outerTopLeft)
-        .Box(0, 49, 98, 49, outerBottomRight)
-        .Box(99, 0, 99, 49, outerBottomRight)
-        .Box(2, 1, 98, 1, innerTopLeft)
-        .Box(1, 1, 1, 47, innerTopLeft)
-        .Box(1, 48, 97, 48, innerBottomRight)
-        .Box(98, 1, 98, 48, innerBottomRight);
+Image TwoPixelFrame(COLORREF outerLight, COLORREF outerDark, COLORREF innerLight, COLORREF innerDark) {
+    return Ring(outerLight, outerDark).Edges(1, 1, 98, 48, innerLight, innerDark);
 }
 
 class BorderStyle : public DrawTest {
@@ -77,7 +60,7 @@ protected:
 TEST_F(BorderStyle, EachStyleDrawsTheFrameAndColoursItIsBoundTo) {
     const std::pair<long, Image> cases[] = {
         {0, Image(100, 50)},
-        {1, FlatFrame()},
+        {1, Ring(kFlat, kFlat)},
         {2, ThinFrame(kHighlight, kShadow)},
         {3, ThinFrame(kShadow, kHighlight)},
         {4, TwoPixelFrame(kHighlight, kShadowDK, kHighlightDK, kShadow)},
@@ -95,8 +78,8 @@ TEST_F(BorderStyle, EachStyleDrawsTheFrameAndColoursItIsBoundTo) {
 }
 
 TEST_F(BorderStyle, ScaleSizeIsRoundedHalfToEven) {
-    EXPECT_TRUE(Shows(Draw(1, 100.5, 49.5), FlatFrame()));
-    EXPECT_TRUE(Shows(Draw(1, 99.5, 50.5), FlatFrame()));
+    EXPECT_TRUE(Shows(Draw(1, 100.5, 49.5), Ring(kFlat, kFlat)));
+    EXPECT_TRUE(Shows(Draw(1, 99.5, 50.5), Ring(kFlat, kFlat)));
 }
 
 TEST_F(BorderStyle, SystemColoursAreResolvedAndUnknownOnesDrawBlack) {

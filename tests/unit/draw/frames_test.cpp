@@ -22,32 +22,21 @@ TEST_F(Frames, LinesStopShortOfTheirEndPoint) {
 TEST_F(Frames, FlatRectIsAHollowOutline) {
     const Canvas canvas(30, 20);
     mDrawFns::DrawFlatRect(canvas.dc(), 10, 5, 20, 15, kRed);
-    EXPECT_TRUE(Shows(canvas, Image(30, 20)
-                                  .Box(10, 5, 19, 5, kRed)
-                                  .Box(10, 14, 19, 14, kRed)
-                                  .Box(10, 5, 10, 14, kRed)
-                                  .Box(19, 5, 19, 14, kRed)));
+    EXPECT_TRUE(Shows(canvas, Image(30, 20).Edges(10, 5, 19, 14, kRed, kRed)));
 }
 
 TEST_F(Frames, FramesAwayFromTheOriginPaintColumnX2OfTheTopRow) {
     const Canvas canvas(20, 24);
     mDrawFns::DrawRaisedThinRect(canvas.dc(), 3, 2, 13, 9, kWhite, kBlue);
     mDrawFns::DrawRaised3Drect(canvas.dc(), 3, 12, 13, 19, kWhite, kBlue, kGreen, kRed);
+    // Each frame covers (X1, Y1) to (X2 - 1, Y2 - 1) and its top row runs on
+    // into column X2; the one-pixel frame's top row keeps its top-right corner.
     EXPECT_TRUE(Shows(canvas, Image(20, 24)
-                                  // one-pixel frame
-                                  .Box(4, 2, 13, 2, kWhite)
-                                  .Box(3, 2, 3, 7, kWhite)
-                                  .Box(3, 8, 11, 8, kBlue)
-                                  .Box(12, 3, 12, 8, kBlue)
-                                  // two-pixel frame
-                                  .Box(4, 12, 13, 12, kWhite)
-                                  .Box(3, 12, 3, 17, kWhite)
-                                  .Box(3, 18, 11, 18, kBlue)
-                                  .Box(12, 12, 12, 18, kBlue)
-                                  .Box(5, 13, 11, 13, kGreen)
-                                  .Box(4, 13, 4, 16, kGreen)
-                                  .Box(4, 17, 10, 17, kRed)
-                                  .Box(11, 13, 11, 17, kRed)));
+                                  .Edges(3, 2, 12, 8, kWhite, kBlue)
+                                  .Box(12, 2, 13, 2, kWhite)
+                                  .Edges(3, 12, 12, 18, kWhite, kBlue)
+                                  .Box(13, 12, 13, 12, kWhite)
+                                  .Edges(4, 13, 11, 17, kGreen, kRed)));
 }
 
 TEST_F(Frames, DcKeepsItsPenAndBrush) {

@@ -17,6 +17,11 @@ COLORREF Numbered(int x, int y) {
     return RGB(10 + 20 * x, 10 + 20 * y, 0x55);
 }
 
+// A picture repeated from (0, 0) on.
+ColourAt Tiled(const ColourAt& tile, int width, int height) {
+    return [=](int x, int y) { return tile(x % width, y % height); };
+}
+
 // 10 x 10 quadrants: red, green / blue, magenta.
 COLORREF Quadrants(int x, int y) {
     return y < 10 ? (x < 10 ? kRed : kGreen) : (x < 10 ? kBlue : kMagenta);
@@ -26,25 +31,16 @@ TEST_F(Pictures, TilesAreCutWhereTheAreaEnds) {
     const Canvas tile(10, 10, Numbered);
     const Canvas dest(30, 20);
     mDrawFns::TilePic2(dest.dc(), 0, 0, 25, 15, tile.dc(), 10, 10);
-    Image expected(30, 20);
-    for (int top : {0, 10})
-        for (int left : {0, 10, 20})
-            expected.Piece(left, top, left == 20 ? 24 : left + 9, top == 10 ? 14 : top + 9, 0, 0, Numbered);
-    EXPECT_TRUE(Shows(dest, expected));
+    EXPECT_TRUE(Shows(dest, Image(30, 20).Piece(0, 0, 24, 14, 0, 0, Tiled(Numbered, 10, 10))));
 }
 
 TEST_F(Pictures, TileGridIsAnchoredAtTheDestinationOrigin) {
     const Canvas tile(10, 10, Numbered);
     const Canvas dest(32, 30);
     mDrawFns::TilePic2(dest.dc(), 3, 12, 25, 15, tile.dc(), 10, 10);
-    EXPECT_TRUE(
-        Shows(dest, Image(32, 30)
-                        .Piece(3, 12, 9, 19, 3, 2, Numbered) // 7 wide from column 3, 8 high from row 2
-                        .Piece(10, 12, 19, 19, 0, 2, Numbered)
-                        .Piece(20, 12, 27, 19, 0, 2, Numbered)
-                        .Piece(3, 20, 9, 26, 3, 0, Numbered)
-                        .Piece(10, 20, 19, 26, 0, 0, Numbered)
-                        .Piece(20, 20, 27, 26, 0, 0, Numbered)));
+    // The tiles lie on the destination's 10-pixel grid: the first is cut to
+    // 7 x 8, from column 3 and row 2 of the picture.
+    EXPECT_TRUE(Shows(dest, Image(32, 30).Piece(3, 12, 27, 26, 3, 12, Tiled(Numbered, 10, 10))));
 }
 
 TEST_F(Pictures, ZeroTileIsReportedAndNegativeTilesNothing) {
@@ -134,11 +130,7 @@ TEST_F(Pictures, TileModeTilesTheRectanglesSize) {
     // 30 x 15 destination, 25 x 15 rectangle: the last five columns keep the
     // new work bitmap's black, the mask colour here, so nothing shows there.
     mDrawFns::DrawBitmap(dest.dc(), picture.Get(), 30, 15, 10, 10, RECT{2, 3, 27, 18}, 2, 0x00000000);
-    Image expected(40, 24);
-    for (int top : {3, 13})
-        for (int left : {2, 12, 22})
-            expected.Piece(left, top, left == 22 ? 26 : left + 9, top == 13 ? 17 : top + 9, 0, 0, small);
-    EXPECT_TRUE(Shows(dest, expected));
+    EXPECT_TRUE(Shows(dest, Image(40, 24).Piece(2, 3, 26, 17, 0, 0, Tiled(small, 10, 10))));
 }
 
 TEST_F(Pictures, MissingPictureIsReportedAndReleasesWhatWasCreated) {
