@@ -84,6 +84,9 @@ public:
     long CalendarFirstDayOfWeek() const;
     void CalendarFirstDayOfWeek(long value);
     bool DateIsNull(const std::wstring& dateIn) const { return dateIn.empty(); }
+    // Whether a picked date lies within MinDate..MaxDate, both included.
+    // The control's own test, not offered to hosts.
+    bool ChkDateInRange(const long& dateValue) const;
 
     // Face of the control.
     bool ShowIcon() const { return showIcon_; }
@@ -235,7 +238,6 @@ private:
     void TextMouseDown(zarn::MouseEvent& e) override;
     void ShowValueOnFocus();
     void LoseTextFocus();
-    bool ChkDateInRange(const long& dateValue) const;
 
     // Persistence steps.
     struct FontDefaults;

@@ -186,6 +186,22 @@ Expect z.CalendarFirstDayOfWeek, CLng(3), "CalendarFirstDayOfWeek = 0 is ignored
 z.CalendarFirstDayOfWeek = 8
 Expect z.CalendarFirstDayOfWeek, CLng(3), "CalendarFirstDayOfWeek = 8 is ignored"
 
+' The face's methods through late binding: any state may be drawn, and the
+' hover check (with a pointer far outside) answers Empty. A script can only
+' hand over its variables by value to arguments typed by reference, so each
+' goes in its own parentheses.
+Dim button, shift, x, y
+z.DrawControl 1
+Pending "DrawControl 1"
+z.DrawControl 99
+Pending "DrawControl 99"
+z.RefreshControl
+Pending "RefreshControl"
+button = 1: shift = 0: x = 500: y = 500
+v = Null: v = z.UserControl_MouseOut((button), (shift), (x), (y))
+Expect IsEmpty(v), True, "UserControl_MouseOut answers Empty"
+Expect x, 500, "the script's X stays as it was"
+
 ' A second control of the script shares the value once it is in use.
 Set other = CreateObject("Zarn2.Zarn")
 v = Empty: v = other.PValue

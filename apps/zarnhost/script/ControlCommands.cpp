@@ -98,6 +98,17 @@ UINT ScriptRunner::Bounds(const Command& c) {
     return 0;
 }
 
+namespace {
+
+BOOL CALLBACK AppendWindowText(HWND child, LPARAM out) {
+    wchar_t buffer[256] = L"";
+    GetWindowTextW(child, buffer, 256);
+    *reinterpret_cast<std::wstring*>(out) += L" \"" + std::wstring(buffer) + L"\"";
+    return TRUE;
+}
+
+} // namespace
+
 // The texts of the windows inside the control's window, in their order.
 UINT ScriptRunner::Shows(const Command& c) {
     const HostedControl* control = ControlNamed(c.args[0].text);
@@ -105,15 +116,7 @@ UINT ScriptRunner::Shows(const Command& c) {
         return 0;
     std::wstring text = control->Name() + L" shows";
     if (const HWND window = control->Window()) {
-        EnumChildWindows(
-            window,
-            [](HWND child, LPARAM out) {
-                wchar_t buffer[256] = L"";
-                GetWindowTextW(child, buffer, 256);
-                *reinterpret_cast<std::wstring*>(out) += L" \"" + std::wstring(buffer) + L"\"";
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&text));
+        EnumChildWindows(window, AppendWindowText, reinterpret_cast<LPARAM>(&text));
     } else {
         text += L" nothing: no window";
     }

@@ -13,17 +13,22 @@ key Tab
 focused
 # Keys typed into a text box are reported, then dropped.
 type "7"
-# F4 opens the drop-down calendar; Escape closes it again.
+# F4 asks for the drop-down calendar: the host hears Click.
 key F4
-wait 300
-snapshot popup out/demo/02-dropdown.png
-key Escape
-wait 100
+# The pointer over the drop-down button lights it; pressing it presses it.
+mute MouseMove
+mouse Zarn2 150 10
+snapshot form out/demo/02-hover.png
+press
+snapshot form out/demo/03-pressed.png
+release
+mouse form 300 110
+unmute MouseMove
 resize Zarn2 240 26
-snapshot form out/demo/03-resized.png
+snapshot form out/demo/04-resized.png
 # At design time a refused value is dropped; at run time it is an error.
 mode design
-snapshot form out/demo/04-design.png
+snapshot form out/demo/05-design.png
 set Zarn1.PValue "abcdefgh"
 mode run
 set Zarn1.PValue "abcdefgh"
@@ -32,4 +37,4 @@ set Zarn1.PValue "20261224"
 # Saved and loaded again, the form comes back as it was.
 save out/demo/demo.form
 reload
-snapshot form out/demo/05-reloaded.png
+snapshot form out/demo/06-reloaded.png

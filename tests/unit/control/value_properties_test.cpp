@@ -109,6 +109,13 @@ TEST_F(ValueProperties, DateRangeLimitsAcceptOnlyOrderedValues) {
     // The range never touches the value.
     control->MinDate(20270101);
     EXPECT_EQ(Describe(control->PValue()), L"20261205/8");
+
+    // A picked date is in range at either bound, not a day outside.
+    control->MaxDate(20271231);
+    EXPECT_TRUE(control->ChkDateInRange(20270101));
+    EXPECT_TRUE(control->ChkDateInRange(20271231));
+    EXPECT_FALSE(control->ChkDateInRange(20261231));
+    EXPECT_FALSE(control->ChkDateInRange(20280101));
 }
 
 TEST_F(ValueProperties, SeparatorAndPlaceholderRules) {
