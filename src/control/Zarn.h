@@ -230,8 +230,8 @@ private:
 
     // What the text box reports.
     void TextChanged() override;
-    void TextGotFocus() override;
-    void TextLostFocus() override;
+    void TextGotFocus(bool withinForm) override;
+    void TextLostFocus(bool withinForm) override;
     void TextKeyDown(short& keyCode, short& shift) override;
     void TextKeyPress(short& keyAscii) override;
     void TextKeyUp(short& keyCode, short& shift) override;

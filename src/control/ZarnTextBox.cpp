@@ -55,8 +55,13 @@ void Zarn::TextMouseDown(zarn::MouseEvent& e) {
     events_.MouseDown(e.button, e.shift, e.x, e.y);
 }
 
-void Zarn::TextGotFocus() {
+// The container hears of every focus change; the control's own handlers
+// only of moves within the form, so that a message box shown on focus entry
+// does not show itself again each time the focus comes back.
+void Zarn::TextGotFocus(bool withinForm) {
     host_.FocusChanged(true);
+    if (!withinForm)
+        return;
     zarn::Trapped([&] { ShowValueOnFocus(); },
                   [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L" Text_GotFocus", e, UserMode()); });
 }
@@ -78,9 +83,10 @@ void Zarn::ShowValueOnFocus() {
         Text1().SetText(FnsDate::RetStrMthYrFromLng(0));
 }
 
-void Zarn::TextLostFocus() {
-    zarn::Trapped([&] { LoseTextFocus(); },
-                  [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"Text_LostFocus", e, UserMode()); });
+void Zarn::TextLostFocus(bool withinForm) {
+    if (withinForm)
+        zarn::Trapped([&] { LoseTextFocus(); },
+                      [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"Text_LostFocus", e, UserMode()); });
     host_.FocusChanged(false);
 }
 

@@ -28,6 +28,10 @@ int RunScripted(const Options& options) {
         Complain(error);
         return 2;
     }
+    // Every run starts with the pointer in the same place, away from where
+    // the form appears, so that no control hears a pointer it did not see
+    // arrive.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Log log;
     EventRules rules;
     const MessageBoxWatcher watcher([&](const std::wstring& box) { log.Line(L"message box " + box); }, true);

@@ -2,6 +2,8 @@
 # the form go to out/demo/.
 echo Two Zarn2 date pickers on a form; the log shows what the host sees.
 snapshot form out/demo/01-form.png
+# A new control has no icon for its button; without one it shows an arrow.
+set Zarn2.ShowIcon False
 # Value settings are shared by the controls of a thread.
 get Zarn1.PValue
 set Zarn1.PValue "20261224"
@@ -17,7 +19,7 @@ type "7"
 key F4
 # The pointer over the drop-down button lights it; pressing it presses it.
 mute MouseMove
-mouse Zarn2 150 10
+mouse Zarn2 170 11
 snapshot form out/demo/02-hover.png
 press
 snapshot form out/demo/03-pressed.png

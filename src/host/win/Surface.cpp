@@ -151,12 +151,6 @@ void Surface::OnTextCommand(WORD code) {
     case EN_CHANGE:
         listener_.TextChanged();
         break;
-    case EN_SETFOCUS:
-        listener_.TextGotFocus();
-        break;
-    case EN_KILLFOCUS:
-        listener_.TextLostFocus();
-        break;
     default:
         break;
     }

@@ -51,6 +51,9 @@ LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSKEYUP:
     case WM_CHAR:
         return OnKey(message, wparam, lparam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return OnFocus(message, wparam, lparam);
     default:
         break;
     }
@@ -85,6 +88,21 @@ LRESULT TextBox::OnKey(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CHAR)
         wparam = static_cast<WPARAM>(static_cast<unsigned short>(code));
     return DefSubclassProc(Handle(), message, wparam, lparam);
+}
+
+// The edit control takes or gives up the caret first, then the owner hears
+// of it. wparam is the window the focus came from or goes to.
+LRESULT TextBox::OnFocus(UINT message, WPARAM wparam, LPARAM lparam) {
+    const LRESULT result = DefSubclassProc(Handle(), message, wparam, lparam);
+    const auto other = reinterpret_cast<HWND>(wparam);
+    const bool withinForm = other && GetAncestor(other, GA_ROOT) == GetAncestor(Handle(), GA_ROOT);
+    AtMessageBoundary([&] {
+        if (message == WM_SETFOCUS)
+            listener_.TextGotFocus(withinForm);
+        else
+            listener_.TextLostFocus(withinForm);
+    });
+    return result;
 }
 
 bool TextBox::Refused(UINT message) const {

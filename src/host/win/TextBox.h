@@ -19,8 +19,11 @@ class TextBoxListener {
 public:
     virtual ~TextBoxListener() = default;
     virtual void TextChanged() = 0;
-    virtual void TextGotFocus() = 0;
-    virtual void TextLostFocus() = 0;
+    // withinForm: the focus came from, or went to, another window of the
+    // same form. Focus that goes to another application, a message box or
+    // a dialog and comes back is the form's business, not a move of its own.
+    virtual void TextGotFocus(bool withinForm) = 0;
+    virtual void TextLostFocus(bool withinForm) = 0;
     virtual void TextKeyDown(short& keyCode, short& shift) = 0;
     virtual void TextKeyPress(short& keyAscii) = 0;
     virtual void TextKeyUp(short& keyCode, short& shift) = 0;
@@ -89,6 +92,7 @@ private:
                                  DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnKey(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT OnFocus(UINT message, WPARAM wparam, LPARAM lparam);
     bool Refused(UINT message) const;
     void FitHeightToFont();
 

@@ -52,9 +52,11 @@ protected:
             state[k] = 0x80;
         SetKeyboardState(state);
     }
-    void Focus(bool gained) {
-        SendMessageW(Surface(), WM_COMMAND, MAKEWPARAM(0, gained ? EN_SETFOCUS : EN_KILLFOCUS),
-                     reinterpret_cast<LPARAM>(Box()));
+    // The focus moving in from, or out to, another window of the form
+    // (the surface) or outside it (no window of this thread).
+    void Focus(bool gained, bool withinForm = true) {
+        SendMessageW(Box(), gained ? WM_SETFOCUS : WM_KILLFOCUS,
+                     reinterpret_cast<WPARAM>(withinForm ? Surface() : nullptr), 0);
     }
     // The face as a repaint shows it: the colour of one pixel.
     COLORREF FaceAt(int x, int y) {
@@ -247,6 +249,18 @@ TEST_F(SurfaceTest, FocusEntryShowsTheValue) {
     EXPECT_EQ(boxes.calls[0].text, L"RetStrMthYrFromLng:Not YYYYMMDD format too short.");
     EXPECT_EQ(BoxText(), L"05 Dec 2026"); // today, while the value stays empty
     EXPECT_TRUE(SharedSettings::ForThread().PValue.IsEmpty());
+}
+
+// A message box shown on focus entry takes the focus out of the form and
+// gives it back: that is no new focus entry, or the box would come back
+// for ever.
+TEST_F(SurfaceTest, FocusFromOutsideTheFormIsNoFocusEntry) {
+    control->AllowNull(false);
+    SharedSettings::ForThread().PValue = Variant();
+    Focus(true, false);
+    Focus(false, false);
+    EXPECT_TRUE(boxes.calls.empty());
+    EXPECT_EQ(host.focus, (std::vector<bool>{true, false}));
 }
 
 TEST_F(SurfaceTest, FocusLossWhitensTheBoxAndRestoresTheBorder) {
