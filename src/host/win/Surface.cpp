@@ -38,8 +38,11 @@ LRESULT CALLBACK Surface::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
 }
 
 LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (OnInput(message, wparam, lparam))
+    if (message == WM_MOUSEMOVE || IsButtonDown(message) || IsButtonUp(message)) {
+        OnMouse(message, wparam, lparam);
         return 0;
+    }
+    OnKey(message, wparam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the face covers every pixel
@@ -70,8 +73,8 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return ColourText(reinterpret_cast<HDC>(wparam));
         return DefWindowProcW(Handle(), message, wparam, lparam);
     case WM_COMMAND:
-        if (text1_ && reinterpret_cast<HWND>(lparam) == text1_->Handle())
-            OnCommand(HIWORD(wparam));
+        if (text1_ && reinterpret_cast<HWND>(lparam) == text1_->Handle() && HIWORD(wparam) == EN_CHANGE)
+            AtMessageBoundary([&] { listener_.TextChanged(); });
         return 0;
     default:
         return DefWindowProcW(Handle(), message, wparam, lparam);
@@ -79,23 +82,19 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 // Mouse input over the surface, and over the thread's other windows while
-// the surface holds the capture; keys while the surface has the focus.
-bool Surface::OnInput(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_MOUSEMOVE || IsButtonDown(message) || IsButtonUp(message)) {
-        AtMessageBoundary([&] {
-            MouseEvent event = MouseEventOf(message, wparam, lparam);
-            if (IsButtonDown(message))
-                TakeFocusAt(event);
-            if (message == WM_MOUSEMOVE)
-                listener_.MouseMove(event);
-            else if (IsButtonDown(message))
-                listener_.MouseDown(event);
-            else
-                listener_.MouseUp(event);
-        });
-        return true;
-    }
-    return OnKey(message, wparam);
+// the surface holds the capture.
+void Surface::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    AtMessageBoundary([&] {
+        MouseEvent event = MouseEventOf(message, wparam, lparam);
+        if (message == WM_MOUSEMOVE) {
+            listener_.MouseMove(event);
+        } else if (IsButtonDown(message)) {
+            TakeFocusAt(event);
+            listener_.MouseDown(event);
+        } else {
+            listener_.MouseUp(event);
+        }
+    });
 }
 
 // A press on the surface puts the focus into the control, as a press on
@@ -109,26 +108,29 @@ void Surface::TakeFocusAt(const MouseEvent& event) {
         SetFocus(Handle());
 }
 
-// Keys are reported and then go on to the default processing (the system
-// keys to the menu), so a surface with the focus consumes nothing.
-bool Surface::OnKey(UINT message, WPARAM wparam) {
+// Keys on the surface (it has the focus only while the text box cannot take
+// it) are reported and then go on to the default processing, the system
+// keys to the menu: the surface consumes nothing.
+void Surface::OnKey(UINT message, WPARAM wparam) {
     short code = static_cast<short>(wparam);
     short shift = KeyShift();
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        AtMessageBoundary([&] { listener_.KeyDown(code, shift); });
-        return false;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        AtMessageBoundary([&] { listener_.KeyUp(code, shift); });
-        return false;
-    case WM_CHAR:
-        AtMessageBoundary([&] { listener_.KeyPress(code); });
-        return false;
-    default:
-        return false;
-    }
+    AtMessageBoundary([&] {
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            listener_.KeyDown(code, shift);
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            listener_.KeyUp(code, shift);
+            break;
+        case WM_CHAR:
+            listener_.KeyPress(code);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 // The box's colours with the DC brush: nothing to create or delete.
@@ -140,20 +142,6 @@ LRESULT Surface::ColourText(HDC dc) {
     SetBkColor(dc, back);
     SetDCBrushColor(dc, back);
     return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-}
-
-void Surface::OnCommand(WORD code) {
-    AtMessageBoundary([&] { OnTextCommand(code); });
-}
-
-void Surface::OnTextCommand(WORD code) {
-    switch (code) {
-    case EN_CHANGE:
-        listener_.TextChanged();
-        break;
-    default:
-        break;
-    }
 }
 
 bool Surface::Enabled() const {

@@ -58,11 +58,9 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
-    bool OnInput(UINT message, WPARAM wparam, LPARAM lparam);
-    bool OnKey(UINT message, WPARAM wparam);
+    void OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
+    void OnKey(UINT message, WPARAM wparam);
     void TakeFocusAt(const MouseEvent& event);
-    void OnCommand(WORD code);
-    void OnTextCommand(WORD code);
     LRESULT ColourText(HDC dc);
 
     SurfaceListener& listener_;
