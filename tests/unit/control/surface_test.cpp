@@ -297,7 +297,13 @@ TEST_F(SurfaceTest, FailuresInTrappedHandlersCarryTheirLabels) {
         EXPECT_EQ(e.Number(), ErrInvalidCall);
     }
 
+    // The button's release drops whatever fails after it.
+    failing = ev::Click;
+    Click(110, 10, 110, 10);
+    EXPECT_EQ(boxes.calls.size(), 2u);
+
     host.userMode = false;
+    failing = ev::MouseOver;
     EXPECT_NO_THROW(control->UserControl_MouseOut(button, shift, x, y));
     failing = ev::KeyDown;
     Type(VK_F4);
