@@ -223,6 +223,7 @@ private:
     void KeyDown(short& keyCode, short& shift) override;
     void KeyPress(short& keyAscii) override;
     void KeyUp(short& keyCode, short& shift) override;
+    void GotFocus() override;
     void LostFocus() override;
     void LayOut();
     zarn::face::Look FaceLook() const;

@@ -160,9 +160,15 @@ void Zarn::KeyUp(short& keyCode, short& shift) {
     DrawControl(face::Normal);
 }
 
+// The container hears of the surface's focus as of the text box's.
+void Zarn::GotFocus() {
+    host_.FocusChanged(true);
+}
+
 void Zarn::LostFocus() {
     hasFocus_ = false;
     RefreshControl();
+    host_.FocusChanged(false);
 }
 
 // ---------------------------------------------------------------------------

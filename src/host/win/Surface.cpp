@@ -60,12 +60,17 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         listener_.Resized();
         return 0;
     case WM_KILLFOCUS:
-        AtMessageBoundary([&] { listener_.LostFocus(); });
+        // Handing the focus on to the text box is no loss of it.
+        if (!text1_ || reinterpret_cast<HWND>(wparam) != text1_->Handle())
+            AtMessageBoundary([&] { listener_.LostFocus(); });
         return 0;
     case WM_SETFOCUS:
-        // The surface itself is no focus target: the text box is.
+        // The text box is the focus target; the surface keeps the focus
+        // only while the box cannot take it.
         if (text1_ && IsWindowEnabled(text1_->Handle()))
             SetFocus(text1_->Handle());
+        else
+            AtMessageBoundary([&] { listener_.GotFocus(); });
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: // a read-only box asks as a static

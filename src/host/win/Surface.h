@@ -22,6 +22,7 @@ public:
     virtual void KeyDown(short& keyCode, short& shift) = 0;
     virtual void KeyPress(short& keyAscii) = 0;
     virtual void KeyUp(short& keyCode, short& shift) = 0;
+    virtual void GotFocus() = 0;
     virtual void LostFocus() = 0;
 };
 

@@ -153,12 +153,16 @@ TEST_F(SurfaceTest, DateTextBoxHasNoButtonAndNoHover) {
 // Keys pressed on the surface itself (when the text box cannot take the
 // focus) are reported and light the face while down.
 TEST_F(SurfaceTest, SurfaceKeysAreReported) {
+    control->Text_Enabled(false);
+    SendMessageW(Surface(), WM_SETFOCUS, 0, 0);
     SendMessageW(Surface(), WM_KEYDOWN, 'A', 0);
     EXPECT_NE(FaceAt(98, 10), kBorder);
     SendMessageW(Surface(), WM_CHAR, 'a', 0);
     SendMessageW(Surface(), WM_KEYUP, 'A', 0);
     EXPECT_EQ(FaceAt(98, 10), kBorder);
     EXPECT_EQ(Take(), (Events{ev::KeyDown, ev::KeyPress, ev::KeyUp}));
+    SendMessageW(Surface(), WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(host.focus, (std::vector<bool>{true, false})); // the container hears of it
 }
 
 TEST_F(SurfaceTest, TypingIsReportedAndChangesNothing) {
