@@ -47,14 +47,11 @@ constexpr char kEveryType[] = "# zarnhost form\n"
                               "Control \"Second one\" Zarn2.Zarn -5 60 160 21\n"
                               "End\n";
 
-TEST(FormFile, EveryTypeReadsAndWritesBackUnchanged) {
+TEST(FormFile, EveryTypeAndPlaceReadsAndWritesBackUnchanged) {
     const FormLayout form = ParseForm(kEveryType);
     ASSERT_EQ(form.controls.size(), 2u);
     EXPECT_EQ(FormText(form), kEveryType);
-}
-
-TEST(FormFile, KeepsPlacesKeysInOrderAndTheirTypes) {
-    const FormLayout form = ParseForm(kEveryType);
+    // Places, and keys in their order with their types.
     EXPECT_EQ(form.size.cx, 300);
     EXPECT_EQ(form.size.cy, 120);
     const ControlLayout& first = form.controls[0];

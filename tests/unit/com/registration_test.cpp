@@ -102,6 +102,11 @@ std::string Lines(const Snapshot& s) {
     return text.empty() ? "  (none)\n" : text;
 }
 
+// What a snapshot lacks and has beyond the one expected.
+std::string Difference(const Snapshot& expected, const Snapshot& actual) {
+    return "missing:\n" + Lines(Minus(expected, actual)) + "unexpected:\n" + Lines(Minus(actual, expected));
+}
+
 bool Under(const std::wstring& line, const std::wstring& root) {
     return _wcsnicmp(line.c_str(), root.c_str(), root.size()) == 0 &&
            (line.size() == root.size() || line[root.size()] == L'\\' || line[root.size()] == L' ');
@@ -146,13 +151,9 @@ TEST(ComRegistration, RegistersExactlyItsKeysAndRemovesThemAgain) {
     ASSERT_EQ(registerServer(), S_OK);
     const Snapshot registeredAgain = SnapshotClassesRoot();
 
-    EXPECT_EQ(unregistered, unregisteredAgain)
-        << "gone after the second unregistration:\n"
-        << Lines(Minus(unregistered, unregisteredAgain)) << "left behind by it:\n"
-        << Lines(Minus(unregisteredAgain, unregistered));
-    EXPECT_EQ(registered, registeredAgain) << "missing after the second registration:\n"
-                                           << Lines(Minus(registered, registeredAgain)) << "new in it:\n"
-                                           << Lines(Minus(registeredAgain, registered));
+    EXPECT_EQ(unregisteredAgain, unregistered)
+        << "unregistered again, " << Difference(unregistered, unregisteredAgain);
+    EXPECT_EQ(registeredAgain, registered) << "registered again, " << Difference(registered, registeredAgain);
     EXPECT_EQ(Minus(unregistered, registered), Snapshot{}) << "registration removed:\n"
                                                            << Lines(Minus(unregistered, registered));
 
@@ -199,9 +200,7 @@ TEST(ComRegistration, RegistersExactlyItsKeysAndRemovesThemAgain) {
         else
             elsewhere.insert(line);
     }
-    EXPECT_EQ(addedOurs, ours) << "missing:\n"
-                               << Lines(Minus(ours, addedOurs)) << "unexpected:\n"
-                               << Lines(Minus(addedOurs, ours));
+    EXPECT_EQ(addedOurs, ours) << Difference(ours, addedOurs);
     EXPECT_EQ(elsewhere, Snapshot{}) << "registration added outside its keys:\n" << Lines(elsewhere);
 
     // Unregistered, nothing of the control is left, not even an empty key.

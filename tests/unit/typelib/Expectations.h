@@ -1,33 +1,16 @@
 #pragma once
 // The published shape of the type library Zarn2, written out by hand in the
 // line formats of LibraryText.h. It is kept apart from the member table on
-// purpose: the table and this list must agree with what the library says.
+// purpose, so that a slip in the table shows as a difference.
 #include <string>
 #include <vector>
 
 namespace zarn::test {
 
 inline const std::vector<std::string> kExpectedTypes = {
-    "enum UserControlType",
-    "enum dtDaysOfTheWeek",
-    "enum tTextViewType",
-    "enum tTextViewFormat",
-    "enum CalendarDateTimeOption",
-    "enum CalendarDateSettingType",
-    "enum dtSectionConstants",
-    "enum dtDateValidationConstants",
-    "enum dtClickBehivor",
-    "enum CalendarSelectModeStyle",
-    "enum CalendarSelectPictureDrawModeType",
-    "enum dtDayHeaderFormats",
-    "enum CalendarBorderStyleType",
-    "enum PictureSize",
-    "enum DatePositionType",
-    "enum DateAlignType",
-    "enum GridLineType",
-    "dispatch _Zarn (dual)",
+    "dispatch _Zarn (dual nonextensible)",
     "dispatch __Zarn",
-    "coclass Zarn",
+    "coclass Zarn (cancreate control): _Zarn default, __Zarn default source",
 };
 
 // _Zarn in vtable order. Enabled carries the standard DISPID_ENABLED (-514).
@@ -128,10 +111,6 @@ inline const std::vector<std::string> kExpectedMembers = {
     "92 RightToLeft: VARIANT_BOOL get put",
     "93 DateIsNull([in,out] BSTR* DateIn): VARIANT_BOOL",
 };
-
-// Get and put functions of _Zarn together: 93 members, of which six are
-// methods and five read-only properties.
-inline constexpr unsigned kExpectedVtableFunctions = 93 + (93 - 6 - 5);
 
 // __Zarn: every parameter by reference.
 inline const std::vector<std::string> kExpectedEvents = {

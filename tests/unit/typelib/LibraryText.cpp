@@ -4,9 +4,10 @@
 
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
+#include <span>
+#include <utility>
 
 namespace zarn::test {
 namespace {
@@ -33,16 +34,11 @@ Held<VARDESC> VarOf(ITypeInfo* ti, UINT index) {
     return {v, [ti](VARDESC* p) { ti->ReleaseVarDesc(p); }};
 }
 
-std::string NameOf(ITypeInfo* ti, MEMBERID id) {
-    Bstr name;
-    ti->GetDocumentation(id, name.Put(), nullptr, nullptr, nullptr);
-    return Narrow(name.Get());
-}
-
-std::string HelpOf(ITypeInfo* ti, MEMBERID id) {
-    Bstr help;
-    ti->GetDocumentation(id, nullptr, help.Put(), nullptr, nullptr);
-    return Narrow(help.Get());
+// A member's name, or its help string.
+std::string DocOf(ITypeInfo* ti, MEMBERID id, bool help = false) {
+    Bstr text;
+    ti->GetDocumentation(id, help ? nullptr : text.Put(), help ? text.Put() : nullptr, nullptr, nullptr);
+    return Narrow(text.Get());
 }
 
 std::vector<std::string> NamesOf(ITypeInfo* ti, MEMBERID id) {
@@ -57,37 +53,43 @@ std::vector<std::string> NamesOf(ITypeInfo* ti, MEMBERID id) {
     return out;
 }
 
-std::string LibraryNameOf(ITypeInfo* ti) {
-    ComPtr<ITypeLib> lib;
-    UINT index = 0;
-    if (FAILED(ti->GetContainingTypeLib(&lib, &index)))
-        return "?";
-    Bstr name;
-    lib->GetDocumentation(-1, name.Put(), nullptr, nullptr, nullptr);
-    return Narrow(name.Get());
+// Names of values and of flags.
+using Names = std::span<const std::pair<int, const char*>>;
+constexpr std::pair<int, const char*> kKinds[] = {{TKIND_ENUM, "enum"},
+                                                  {TKIND_INTERFACE, "interface"},
+                                                  {TKIND_DISPATCH, "dispatch"},
+                                                  {TKIND_COCLASS, "coclass"}};
+constexpr std::pair<int, const char*> kPlainTypes[] = {
+    {VT_BOOL, "VARIANT_BOOL"}, {VT_I4, "long"},         {VT_I2, "short"},           {VT_R4, "single"},
+    {VT_BSTR, "BSTR"},         {VT_VARIANT, "VARIANT"}, {VT_DISPATCH, "IDispatch*"}};
+constexpr std::pair<int, const char*> kAccess[] = {
+    {INVOKE_PROPERTYGET, "get"}, {INVOKE_PROPERTYPUT, "put"}, {INVOKE_PROPERTYPUTREF, "putref"}};
+// Only the flags the library uses have names; any other shows as a number.
+constexpr std::pair<int, const char*> kParamFlags[] = {
+    {PARAMFLAG_FIN, "in"}, {PARAMFLAG_FOUT, "out"}, {PARAMFLAG_FRETVAL, "retval"}};
+constexpr std::pair<int, const char*> kTypeFlags[] = {{TYPEFLAG_FCANCREATE, "cancreate"},
+                                                      {TYPEFLAG_FCONTROL, "control"},
+                                                      {TYPEFLAG_FDUAL, "dual"},
+                                                      {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"}};
+constexpr std::pair<int, const char*> kImplFlags[] = {{IMPLTYPEFLAG_FDEFAULT, "default"},
+                                                      {IMPLTYPEFLAG_FSOURCE, "source"}};
+
+std::string NameIn(Names names, int value) {
+    for (const auto& [v, name] : names)
+        if (v == value)
+            return name;
+    return "?" + std::to_string(value);
 }
 
-const char* KindWord(TYPEKIND kind) {
-    switch (kind) {
-    case TKIND_ENUM:
-        return "enum";
-    case TKIND_RECORD:
-        return "struct";
-    case TKIND_MODULE:
-        return "module";
-    case TKIND_INTERFACE:
-        return "interface";
-    case TKIND_DISPATCH:
-        return "dispatch";
-    case TKIND_COCLASS:
-        return "coclass";
-    case TKIND_ALIAS:
-        return "typedef";
-    case TKIND_UNION:
-        return "union";
-    default:
-        return "?";
-    }
+// The names of the flags set in value, "" when none is.
+std::string FlagsIn(Names names, int value, const char* separator = " ") {
+    std::string text;
+    for (const auto& [flag, name] : names)
+        if (value & flag) {
+            text += (text.empty() ? "" : separator) + std::string(name);
+            value &= ~flag;
+        }
+    return value ? text + (text.empty() ? "" : separator) + std::to_string(value) : text;
 }
 
 std::string TypeText(ITypeInfo* ti, const TYPEDESC& td) {
@@ -96,29 +98,20 @@ std::string TypeText(ITypeInfo* ti, const TYPEDESC& td) {
         return TypeText(ti, *td.lptdesc) + "*";
     case VT_USERDEFINED: {
         ComPtr<ITypeInfo> ref;
-        if (FAILED(ti->GetRefTypeInfo(td.hreftype, &ref)))
+        ComPtr<ITypeLib> lib;
+        UINT index = 0;
+        if (FAILED(ti->GetRefTypeInfo(td.hreftype, &ref)) || FAILED(ref->GetContainingTypeLib(&lib, &index)))
             return "<unresolved>";
-        const std::string name = NameOf(ref.Get(), MEMBERID_NIL);
-        const std::string lib = LibraryNameOf(ref.Get());
-        if (lib != "Zarn2")
-            return lib + "." + name;
-        return std::string(KindWord(AttrOf(ref.Get())->typekind)) + " " + name;
+        Bstr library;
+        lib->GetDocumentation(-1, library.Put(), nullptr, nullptr, nullptr);
+        const std::string name = DocOf(ref.Get(), MEMBERID_NIL);
+        if (library.Text() != L"Zarn2")
+            return Narrow(library.Get()) + "." + name;
+        return NameIn(kKinds, AttrOf(ref.Get())->typekind) + " " + name;
     }
     default:
-        return VarTypeText(td.vt);
+        return NameIn(kPlainTypes, td.vt);
     }
-}
-
-std::string FlagsText(USHORT flags) {
-    std::string text;
-    const std::pair<USHORT, const char*> words[] = {{PARAMFLAG_FIN, "in"},
-                                                    {PARAMFLAG_FOUT, "out"},
-                                                    {PARAMFLAG_FRETVAL, "retval"},
-                                                    {PARAMFLAG_FOPT, "optional"}};
-    for (const auto& [flag, word] : words)
-        if (flags & flag)
-            text += (text.empty() ? "" : ",") + std::string(word);
-    return "[" + text + "]";
 }
 
 bool IsRetval(const ELEMDESC& e) {
@@ -134,8 +127,9 @@ std::string ArgumentsText(ITypeInfo* ti, const FUNCDESC& f) {
         const ELEMDESC& e = f.lprgelemdescParam[i];
         if (IsRetval(e))
             continue;
+        const std::string flags = FlagsIn(kParamFlags, e.paramdesc.wParamFlags, ",");
         const size_t n = static_cast<size_t>(i) + 1;
-        text += (i ? ", " : "") + FlagsText(e.paramdesc.wParamFlags) + " " + TypeText(ti, e.tdesc) + " " +
+        text += (i ? ", [" : "[") + flags + "] " + TypeText(ti, e.tdesc) + " " +
                 (n < names.size() ? names[n] : "?");
     }
     return "(" + text + ")";
@@ -147,19 +141,6 @@ std::string ResultText(ITypeInfo* ti, const FUNCDESC& f) {
         return "void";
     const TYPEDESC& td = f.lprgelemdescParam[f.cParams - 1].tdesc;
     return td.vt == VT_PTR ? TypeText(ti, *td.lptdesc) : "<retval not by pointer>";
-}
-
-const char* AccessWord(INVOKEKIND kind) {
-    switch (kind) {
-    case INVOKE_PROPERTYGET:
-        return "get";
-    case INVOKE_PROPERTYPUT:
-        return "put";
-    case INVOKE_PROPERTYPUTREF:
-        return "putref";
-    default:
-        return "func";
-    }
 }
 
 class Describer {
@@ -176,20 +157,24 @@ public:
             ComPtr<ITypeInfo> ti;
             lib_->GetTypeInfo(i, &ti);
             const auto attr = AttrOf(ti.Get());
-            const std::string name = NameOf(ti.Get(), MEMBERID_NIL);
-            text_.types.push_back(std::string(KindWord(attr->typekind)) + " " + name);
-            if (attr->typekind == TKIND_ENUM)
+            const std::string name = DocOf(ti.Get(), MEMBERID_NIL);
+            if (attr->typekind == TKIND_ENUM) {
                 Enumeration(ti.Get(), name);
-            if (attr->typekind == TKIND_DISPATCH && (attr->wTypeFlags & TYPEFLAG_FDUAL)) {
-                text_.types.back() += " (dual)";
+                continue;
+            }
+            // oleaut32 marks dispinterfaces dispatchable on its own.
+            const std::string flags = FlagsIn(kTypeFlags, attr->wTypeFlags & ~TYPEFLAG_FDISPATCHABLE);
+            text_.types.push_back(NameIn(kKinds, attr->typekind) + " " + name +
+                                  (flags.empty() ? "" : " (" + flags + ")"));
+            if (attr->typekind == TKIND_COCLASS) {
+                text_.types.back() += Implemented(ti.Get());
+            } else if (attr->typekind == TKIND_DISPATCH && (attr->wTypeFlags & TYPEFLAG_FDUAL)) {
                 HREFTYPE href = 0;
                 ComPtr<ITypeInfo> vtable;
                 if (FAILED(ti->GetRefTypeOfImplType(-1, &href)) || FAILED(ti->GetRefTypeInfo(href, &vtable)))
                     Fault(name, "no vtable view");
                 else
                     Interface(vtable.Get());
-            } else if (attr->typekind == TKIND_INTERFACE) {
-                Interface(ti.Get());
             } else if (attr->typekind == TKIND_DISPATCH) {
                 Events(ti.Get(), name);
             }
@@ -206,7 +191,7 @@ private:
         std::string line = name + ":";
         for (UINT i = 0, n = AttrOf(ti)->cVars; i < n; ++i) {
             const auto v = VarOf(ti, i);
-            const std::string item = NameOf(ti, v->memid);
+            const std::string item = DocOf(ti, v->memid);
             if (v->varkind != VAR_CONST || v->lpvarValue->vt != VT_I4 || v->elemdescVar.tdesc.vt != VT_I4)
                 Fault(name + "." + item, "not a 32-bit constant");
             line += (i ? ", " : " ") + item + " = " + std::to_string(v->lpvarValue->lVal);
@@ -214,9 +199,25 @@ private:
         text_.enums.push_back(line);
     }
 
+    // ": _Zarn default, __Zarn default source"
+    static std::string Implemented(ITypeInfo* ti) {
+        std::string text;
+        for (UINT i = 0, n = AttrOf(ti)->cImplTypes; i < n; ++i) {
+            HREFTYPE href = 0;
+            INT flags = 0;
+            ComPtr<ITypeInfo> impl;
+            if (FAILED(ti->GetImplTypeFlags(i, &flags)) || FAILED(ti->GetRefTypeOfImplType(i, &href)) ||
+                FAILED(ti->GetRefTypeInfo(href, &impl)))
+                return text + " <unresolved>";
+            const std::string words = FlagsIn(kImplFlags, flags);
+            text += (i ? ", " : ": ") + DocOf(impl.Get(), MEMBERID_NIL) + (words.empty() ? "" : " " + words);
+        }
+        return text;
+    }
+
     void Interface(ITypeInfo* ti) {
         const auto attr = AttrOf(ti);
-        const std::string where = NameOf(ti, MEMBERID_NIL);
+        const std::string where = DocOf(ti, MEMBERID_NIL);
         // IDispatch's seven functions come first in every dual vtable.
         // oleaut32 reports function offsets in the reading process's
         // pointer size, whatever the library's system kind, but the vtable
@@ -227,98 +228,62 @@ private:
                              std::to_string(needed) + " needed");
         for (UINT i = 0; i < attr->cFuncs; ++i) {
             const auto f = FuncOf(ti, i);
-            const std::string at = where + "." + AccessWord(f->invkind) + "_" + NameOf(ti, f->memid);
-            if (f->funckind != FUNC_PUREVIRTUAL || f->callconv != CC_STDCALL)
-                Fault(at, "not a vtable function");
+            const std::string name = DocOf(ti, f->memid);
+            const std::string at = where + "." + NameIn(kAccess, f->invkind) + "_" + name;
+            if (f->funckind != FUNC_PUREVIRTUAL || f->callconv != CC_STDCALL ||
+                f->elemdescFunc.tdesc.vt != VT_HRESULT || f->cParamsOpt != 0)
+                Fault(at, "not a vtable function with an HRESULT and no optional parameters");
             if (f->oVft != static_cast<SHORT>((7 + i) * sizeof(void*)))
                 Fault(at, "vtable offset " + std::to_string(f->oVft));
-            if (f->elemdescFunc.tdesc.vt != VT_HRESULT)
-                Fault(at, "result is not an HRESULT");
-            if (f->cParamsOpt != 0)
-                Fault(at, "optional parameters");
             if (f->invkind == INVOKE_FUNC)
-                Method(ti, *f, at);
+                members_.push_back({f->memid, name + ArgumentsText(ti, *f) + ": " + ResultText(ti, *f)});
             else
-                Accessor(ti, *f, at);
+                Accessor(ti, *f, name, at);
         }
-        for (const auto& m : members_)
-            text_.members.push_back(m.text + m.help);
-    }
-
-    // Starts a member's line: one dispatch id, one member.
-    void Begin(ITypeInfo* ti, MEMBERID memid, const std::string& text, const std::string& at) {
-        for (const auto& m : members_)
-            if (m.memid == memid)
-                Fault(at, "dispatch id shared with " + m.text);
-        const std::string help = HelpOf(ti, memid);
-        members_.push_back(
-            {memid, std::to_string(memid) + " " + text, help.empty() ? "" : " \"" + help + "\""});
-    }
-
-    void Method(ITypeInfo* ti, const FUNCDESC& f, const std::string& at) {
-        for (SHORT i = 0; i < f.cParams; ++i) {
-            const ELEMDESC& e = f.lprgelemdescParam[i];
-            const USHORT flags = e.paramdesc.wParamFlags;
-            const bool last = i == f.cParams - 1;
-            const bool ok = flags == PARAMFLAG_FIN ||
-                            (flags == (PARAMFLAG_FIN | PARAMFLAG_FOUT) && e.tdesc.vt == VT_PTR) ||
-                            (last && flags == (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL) && e.tdesc.vt == VT_PTR);
-            if (!ok)
-                Fault(at, "parameter " + std::to_string(i) + " " + FlagsText(flags));
+        for (const auto& [memid, text] : members_) {
+            const std::string help = DocOf(ti, memid, true);
+            text_.members.push_back(std::to_string(memid) + " " + text +
+                                    (help.empty() ? "" : " \"" + help + "\""));
         }
-        Begin(ti, f.memid, NameOf(ti, f.memid) + ArgumentsText(ti, f) + ": " + ResultText(ti, f), at);
     }
 
     // A property's line starts with its get; its put or putref, which must
     // follow at once with the same id and type, adds a word to that line.
-    void Accessor(ITypeInfo* ti, const FUNCDESC& f, const std::string& at) {
-        if (f.cParams != 1)
-            return Fault(at, std::to_string(f.cParams) + " parameters");
-        const ELEMDESC& e = f.lprgelemdescParam[0];
+    void Accessor(ITypeInfo* ti, const FUNCDESC& f, const std::string& name, const std::string& at) {
+        const ELEMDESC* value = f.cParams == 1 ? f.lprgelemdescParam : nullptr;
         if (f.invkind == INVOKE_PROPERTYGET) {
-            if (e.paramdesc.wParamFlags != (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL) || e.tdesc.vt != VT_PTR)
-                return Fault(at, "get without a retval pointer");
-            if (NamesOf(ti, f.memid).size() != 1)
-                Fault(at, "names its value");
-            getType_ = TypeText(ti, *e.tdesc.lptdesc);
-            Begin(ti, f.memid, NameOf(ti, f.memid) + ": " + getType_ + " get", at);
-            return;
+            if (!value || value->paramdesc.wParamFlags != (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL) ||
+                value->tdesc.vt != VT_PTR || NamesOf(ti, f.memid).size() != 1)
+                return Fault(at, "not a get with one unnamed retval pointer");
+            getType_ = TypeText(ti, *value->tdesc.lptdesc);
+            members_.push_back({f.memid, name + ": " + getType_ + " get"});
+        } else if (!value || value->paramdesc.wParamFlags != PARAMFLAG_FIN || members_.empty() ||
+                   members_.back().first != f.memid || !members_.back().second.ends_with(" get") ||
+                   TypeText(ti, value->tdesc) != getType_) {
+            Fault(at, "not one [in] value right after its get");
+        } else {
+            members_.back().second += " " + NameIn(kAccess, f.invkind);
         }
-        if (e.paramdesc.wParamFlags != PARAMFLAG_FIN)
-            Fault(at, "put value is not [in]");
-        if (members_.empty() || members_.back().memid != f.memid || getType_ != TypeText(ti, e.tdesc) ||
-            members_.back().text.ends_with("put") || members_.back().text.ends_with("putref"))
-            return Fault(at, "does not follow its get");
-        members_.back().text += std::string(" ") + AccessWord(f.invkind);
     }
 
     // A dispinterface lists IDispatch's functions first, as restricted
     // ones; clients skip them when they bind events.
     void Events(ITypeInfo* ti, const std::string& where) {
-        const auto attr = AttrOf(ti);
-        for (UINT i = 0; i < attr->cFuncs; ++i) {
+        for (UINT i = 0, n = AttrOf(ti)->cFuncs; i < n; ++i) {
             const auto f = FuncOf(ti, i);
             if (f->wFuncFlags & FUNCFLAG_FRESTRICTED)
                 continue;
-            const std::string at = where + "." + NameOf(ti, f->memid);
-            if (f->funckind != FUNC_DISPATCH || f->invkind != INVOKE_FUNC)
-                Fault(at, "not a dispatch method");
-            if (f->elemdescFunc.tdesc.vt != VT_VOID)
-                Fault(at, "has a result");
-            text_.events.push_back(std::to_string(f->memid) + " " + NameOf(ti, f->memid) +
-                                   ArgumentsText(ti, *f));
+            const std::string name = DocOf(ti, f->memid);
+            if (f->funckind != FUNC_DISPATCH || f->invkind != INVOKE_FUNC ||
+                f->elemdescFunc.tdesc.vt != VT_VOID)
+                Fault(where + "." + name, "not a dispatch method without a result");
+            text_.events.push_back(std::to_string(f->memid) + " " + name + ArgumentsText(ti, *f));
         }
     }
 
-    struct MemberLine {
-        MEMBERID memid;
-        std::string text;
-        std::string help;
-    };
-
     ITypeLib* lib_;
     UINT pointerSize_;
-    std::vector<MemberLine> members_;
+    std::vector<std::pair<MEMBERID, std::string>> members_;
     std::string getType_;
     LibraryText text_;
 };
@@ -339,70 +304,16 @@ LibraryText DescribeLibrary(ITypeLib* lib) {
     return Describer(lib).Run();
 }
 
-testing::AssertionResult SameLines(const char* expectedExpr, const char* actualExpr,
-                                   const std::vector<std::string>& expected,
-                                   const std::vector<std::string>& actual) {
-    std::string diff;
-    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
-        const std::string e = i < expected.size() ? expected[i] : "(none)";
-        const std::string a = i < actual.size() ? actual[i] : "(none)";
-        if (e != a)
-            diff += "\n  line " + std::to_string(i + 1) + ":\n    expected " + e + "\n    actual   " + a;
+std::string LibraryText::Text() const {
+    std::string text;
+    for (const auto& [name, lines] :
+         {std::pair{"types", &types}, std::pair{"members", &members}, std::pair{"events", &events},
+          std::pair{"enums", &enums}, std::pair{"faults", &faults}}) {
+        text += std::string(name) + ":\n";
+        for (const std::string& line : *lines)
+            text += "  " + line + "\n";
     }
-    if (diff.empty())
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << actualExpr << " differs from " << expectedExpr << " (" << actual.size() << " lines, "
-           << expected.size() << " expected):" << diff;
-}
-
-testing::AssertionResult SameLibrary(const char* expectedExpr, const char* actualExpr,
-                                     const LibraryText& expected, const LibraryText& actual) {
-    const std::vector<std::string> none;
-    const auto section = [&](const std::string& name, const std::vector<std::string>& e,
-                             const std::vector<std::string>& a) {
-        return SameLines((expectedExpr + name).c_str(), (actualExpr + name).c_str(), e, a);
-    };
-    const testing::AssertionResult checks[] = {
-        section(".types", expected.types, actual.types),
-        section(".members", expected.members, actual.members),
-        section(".events", expected.events, actual.events),
-        section(".enums", expected.enums, actual.enums),
-        SameLines("no faults", (expectedExpr + std::string(".faults")).c_str(), none, expected.faults),
-        SameLines("no faults", (actualExpr + std::string(".faults")).c_str(), none, actual.faults),
-    };
-    std::string message;
-    for (const auto& c : checks)
-        if (!c)
-            message += std::string(c.message()) + "\n";
-    if (message.empty())
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << message;
-}
-
-std::string VarTypeText(VARTYPE vt) {
-    switch (vt) {
-    case VT_BOOL:
-        return "VARIANT_BOOL";
-    case VT_I4:
-        return "long";
-    case VT_I2:
-        return "short";
-    case VT_R4:
-        return "single";
-    case VT_BSTR:
-        return "BSTR";
-    case VT_VARIANT:
-        return "VARIANT";
-    case VT_DISPATCH:
-        return "IDispatch*";
-    case VT_VOID:
-        return "void";
-    case VT_HRESULT:
-        return "HRESULT";
-    default:
-        return "vt" + std::to_string(vt);
-    }
+    return text;
 }
 
 } // namespace zarn::test

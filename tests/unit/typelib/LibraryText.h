@@ -1,11 +1,9 @@
 #pragma once
 // Reads a type library back through ITypeLib/ITypeInfo and writes what a
-// client can see of it as lines of text, so that a whole section compares
+// client can see of it as lines of text, so that a whole library compares
 // with its expectation in one assertion and a mismatch shows as a diff.
 #include <windows.h>
 #include <oaidl.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -13,7 +11,9 @@
 namespace zarn::test {
 
 // Line formats:
-//   types       "enum UserControlType", "dispatch _Zarn (dual)", "dispatch __Zarn", "coclass Zarn"
+//   types       "dispatch _Zarn (dual nonextensible)",
+//               "coclass Zarn (cancreate control): _Zarn default, __Zarn default source"
+//               (the enumerations are listed with their members)
 //   members     "5 ShowWeek: VARIANT_BOOL get put"
 //               "85 MaxDate: long get put \"Max date year is 2099\""
 //               "93 DateIsNull([in,out] BSTR* DateIn): VARIANT_BOOL"
@@ -30,21 +30,12 @@ struct LibraryText {
     // slots, HRESULT results, retval and put parameters, ...): empty when
     // all hold.
     std::vector<std::string> faults;
+
+    // Every section under its name, one line each.
+    std::string Text() const;
 };
 
 LibraryText DescribeLibrary(ITypeLib* lib);
-
-// How a line spells a plain automation type: "VARIANT_BOOL", "long", ...
-std::string VarTypeText(VARTYPE vt);
-
-// For EXPECT_PRED_FORMAT2: the lines that differ, by number.
-testing::AssertionResult SameLines(const char* expectedExpr, const char* actualExpr,
-                                   const std::vector<std::string>& expected,
-                                   const std::vector<std::string>& actual);
-
-// For EXPECT_PRED_FORMAT2: every section alike, and no faults in either.
-testing::AssertionResult SameLibrary(const char* expectedExpr, const char* actualExpr,
-                                     const LibraryText& expected, const LibraryText& actual);
 
 std::string Narrow(const wchar_t* text);
 

@@ -1,42 +1,17 @@
-// What Zarn2.ocx carries besides code: its type library and the bitmaps
+// What Zarn2.ocx carries besides code and its type library: the bitmaps
 // that the calendar and containers load by name or number.
 #include "BuiltFiles.h"
 #include "LibraryText.h"
 #include "host/res/resource.h"
 
 #include <gtest/gtest.h>
-#include <wrl/client.h>
 
-using Microsoft::WRL::ComPtr;
+#include <memory>
+#include <type_traits>
+
 using namespace zarn;
 
 namespace {
-
-TEST(ControlResources, EmbedTheBuiltTypeLibrary) {
-    ComPtr<ITypeLib> file;
-    ComPtr<ITypeLib> embedded;
-    ASSERT_EQ(LoadTypeLibEx(test::BuiltFile(L"Zarn2.tlb").c_str(), REGKIND_NONE, &file), S_OK);
-    // LoadTypeLib of a module reads its TYPELIB resource 1.
-    ASSERT_EQ(LoadTypeLibEx(test::BuiltFile(L"Zarn2.ocx").c_str(), REGKIND_NONE, &embedded), S_OK);
-    EXPECT_PRED_FORMAT2(test::SameLibrary, test::DescribeLibrary(file.Get()),
-                        test::DescribeLibrary(embedded.Get()));
-}
-
-class Module {
-public:
-    Module()
-        : module_(LoadLibraryExW(test::BuiltFile(L"Zarn2.ocx").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~Module() {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 // A bitmap resource as its size, its top-left pixel and how many of its
 // pixels differ from that one.
@@ -72,8 +47,10 @@ BitmapFacts Inspect(HMODULE module, const wchar_t* name) {
 // transparent, so each stands on that colour; the toolbox bitmap stands on
 // the toolbox grey.
 TEST(ControlResources, BitmapsStandOnTheirTransparentColour) {
-    const Module ocx;
-    ASSERT_TRUE(ocx.Get());
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> ocx(
+        LoadLibraryExW(test::BuiltFile(L"Zarn2.ocx").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE),
+        &FreeLibrary);
+    ASSERT_TRUE(ocx);
     const struct {
         const wchar_t* name;
         LONG width;
@@ -85,7 +62,7 @@ TEST(ControlResources, BitmapsStandOnTheirTransparentColour) {
         {MAKEINTRESOURCEW(IDB_TOOLBOX), 16, 15, RGB(0xC0, 0xC0, 0xC0)},
     };
     for (const auto& c : cases) {
-        const BitmapFacts facts = Inspect(ocx.Get(), c.name);
+        const BitmapFacts facts = Inspect(ocx.get(), c.name);
         const std::string name = IS_INTRESOURCE(c.name) ? "#1" : test::Narrow(c.name);
         EXPECT_EQ(facts.width, c.width) << name;
         EXPECT_EQ(facts.height, c.height) << name;
