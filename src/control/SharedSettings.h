@@ -22,6 +22,14 @@ struct SharedSettings {
     long GridLine = 0;
     long TodayPictureSize = 0;
     Ref<IFontDisp> TodayFont;
+    // The point size last given to TodayFont, and what the font object
+    // answered right after: a font object may answer with the size it
+    // realised on the screen (11 points come back as 11.25).
+    struct GivenSize {
+        CY given{};
+        CY answered{};
+        IFontDisp* font = nullptr;
+    } TodayFontSizeGiven;
     Ref<IPictureDisp> CalendarSelectePicture;
     Ref<IPictureDisp> TodayPicture;
     Ref<IPictureDisp> WeekSignPicture;

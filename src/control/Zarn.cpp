@@ -46,6 +46,7 @@ Zarn::~Zarn() {
     // Destroying any control drops the thread's today font; the next use
     // creates a fresh one.
     Shared().TodayFont.Reset();
+    Shared().TodayFontSizeGiven = {};
 }
 
 // ---------------------------------------------------------------------------
@@ -80,7 +81,7 @@ void Zarn::InitProperties() {
 
     const Ref<IFont> today = TodayFontObject();
     zarn::ThrowIfFailed(today->put_Name(zarn::Bstr(L"Arial").Get()));
-    zarn::ThrowIfFailed(today->put_Size(PointsToCy(11)));
+    GiveTodayFontSize(PointsToCy(11));
     zarn::ThrowIfFailed(today->put_Bold(TRUE));
     zarn::ThrowIfFailed(today->put_Italic(FALSE));
     zarn::ThrowIfFailed(today->put_Underline(FALSE));

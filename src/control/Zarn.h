@@ -265,6 +265,8 @@ private:
     void StorePValue(const zarn::Variant& value);
     void ShowValue();
     Ref<IFont> TodayFontObject() const;
+    void GiveTodayFontSize(CY size);
+    CY KeptTodayFontSize() const;
     void ChangeTextFont(std::wstring_view key, auto&& change);
     POINT NaturalSize(IPictureDisp* picture);
     static void SizeByMode(long mode, long& width, long& height, long naturalW, long naturalH,

@@ -148,9 +148,25 @@ std::wstring Zarn::TodayFontName() const {
 }
 
 long Zarn::TodayFontSize() const {
-    CY size{};
-    ThrowIfFailed(TodayFontObject()->get_Size(&size));
-    return RoundHalfEven(size.int64 / 10000.0);
+    return RoundHalfEven(KeptTodayFontSize().int64 / 10000.0);
+}
+
+void Zarn::GiveTodayFontSize(CY size) {
+    const Ref<IFont> font = TodayFontObject();
+    ThrowIfFailed(font->put_Size(size));
+    CY answered{};
+    ThrowIfFailed(font->get_Size(&answered));
+    Shared().TodayFontSizeGiven = {size, answered, Shared().TodayFont.Get()};
+}
+
+// The size given, as long as the font object still answers what it did
+// then; a size the host set on the object itself since then as it answers.
+CY Zarn::KeptTodayFontSize() const {
+    CY now{};
+    ThrowIfFailed(TodayFontObject()->get_Size(&now));
+    const SharedSettings::GivenSize& given = Shared().TodayFontSizeGiven;
+    const bool same = given.font == Shared().TodayFont.Get() && given.answered.int64 == now.int64;
+    return same ? given.given : now;
 }
 
 // ---------------------------------------------------------------------------

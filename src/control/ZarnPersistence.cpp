@@ -196,7 +196,7 @@ void Zarn::ReadTodayFont(PropertyBag& bag) {
     const Ref<IFont> font = TodayFontObject();
     const Variant name = bag.ReadProperty(L"TodayFontName", S(L"Arial"));
     zarn::ThrowIfFailed(font->put_Name(zarn::Bstr(zarn::ToText(name.Get())).Get()));
-    zarn::ThrowIfFailed(font->put_Size(AsCurrency(bag.ReadProperty(L"TodayFontSize", I(11)))));
+    GiveTodayFontSize(AsCurrency(bag.ReadProperty(L"TodayFontSize", I(11))));
     zarn::ThrowIfFailed(font->put_Bold(AsBool(bag.ReadProperty(L"TodayFontBold", B(true)))));
     zarn::ThrowIfFailed(font->put_Italic(AsBool(bag.ReadProperty(L"TodayFontItalic", B(true)))));
     zarn::ThrowIfFailed(font->put_Underline(AsBool(bag.ReadProperty(L"TodayFontUnderline", B(false)))));
@@ -331,8 +331,7 @@ void Zarn::WriteCalendar(PropertyBag& bag) {
     const Ref<IFont> today = TodayFontObject();
     zarn::Bstr name;
     zarn::ThrowIfFailed(today->get_Name(name.Put()));
-    CY size{};
-    zarn::ThrowIfFailed(today->get_Size(&size));
+    const CY size = KeptTodayFontSize();
     BOOL bold = FALSE, italic = FALSE, underline = FALSE, strike = FALSE;
     zarn::ThrowIfFailed(today->get_Bold(&bold));
     zarn::ThrowIfFailed(today->get_Italic(&italic));

@@ -43,7 +43,7 @@ std::vector<std::string> InitialSave() {
         "CalendarFirstDayOfWeek VT_I4 1, CalendarDayHeaderFormat VT_I4 1, SelectControl VT_I4 0, "
         "CalendarGridWidth VT_I4 30, CalendarGridHeight VT_I4 30, HoverSelection VT_BOOL True, "
         "HotTracking VT_BOOL True, HoverColor VT_I4 32768, CalendarBorderStyle VT_I4 0, "
-        "TodayForeColor VT_I4 0, TodayFontName VT_BSTR Arial, TodayFontSize VT_CY 11.25, "
+        "TodayForeColor VT_I4 0, TodayFontName VT_BSTR Arial, TodayFontSize VT_CY 11, "
         "TodayFontBold VT_BOOL True, TodayFontItalic VT_BOOL False, TodayFontUnderline VT_BOOL False, "
         "TodayFontStrikethrough VT_BOOL False, TodayMaskColor VT_I4 0, TodayPicture VT_DISPATCH null, "
         "TodayPictureWidth VT_I4 0, TodayPictureHeight VT_I4 0, TodayPictureSize VT_I4 0, "

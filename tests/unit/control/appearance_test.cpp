@@ -123,6 +123,11 @@ TEST_F(Appearance, TodayFontIsSharedAndDroppedWithAnyControl) {
     EXPECT_TRUE(control->TodayFontBold());
     EXPECT_FALSE(control->TodayFontItalic());
     EXPECT_FALSE(control->TodayFontStrikethrough());
+    // A size set on the font object itself counts as the object answers it.
+    Microsoft::WRL::ComPtr<IFont> font;
+    ASSERT_EQ(control->TodayFont().As(&font), S_OK);
+    ASSERT_EQ(font->put_Size(CY{.int64 = 140000}), S_OK);
+    EXPECT_EQ(control->TodayFontSize(), 14);
     {
         FakeHost otherHost;
         Zarn other(otherHost);
