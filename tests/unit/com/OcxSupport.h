@@ -442,8 +442,6 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    DWORD Cookie() const { return cookie_; }
-
 private:
     ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;

@@ -13,20 +13,15 @@ TEST_F(ComDispatch, NamesResolveWhateverTheirCase) {
     EXPECT_EQ(z->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
 
-    EXPECT_EQ(IdOf(z.Get(), L"PValue"), 87);
-    EXPECT_EQ(IdOf(z.Get(), L"pvalue"), 87);
-    EXPECT_EQ(IdOf(z.Get(), L"PVALUE"), 87);
-    EXPECT_EQ(IdOf(z.Get(), L"minDATE"), 86);
-    EXPECT_EQ(IdOf(z.Get(), L"MaxDate"), 85);
-    EXPECT_EQ(IdOf(z.Get(), L"Enabled"), DISPID_ENABLED);
-    EXPECT_EQ(IdOf(z.Get(), L"MousePointer"), 90);
-    EXPECT_EQ(IdOf(z.Get(), L"gridline"), 70);
-    EXPECT_EQ(IdOf(z.Get(), L"Seperator"), 83);
-    EXPECT_EQ(IdOf(z.Get(), L"text_locked"), 42);
-    EXPECT_EQ(IdOf(z.Get(), L"DrawControl"), 1);
-    EXPECT_EQ(IdOf(z.Get(), L"DateIsNull"), 93);
-    // Published as misspelt; the correct spelling is no member.
-    EXPECT_EQ(IdOf(z.Get(), L"Separator"), DISP_E_UNKNOWNNAME);
+    // Published as misspelt: the correct spelling is no member.
+    const std::pair<const wchar_t*, DISPID> members[] = {
+        {L"PValue", 87},      {L"pvalue", 87},      {L"PVALUE", 87},          {L"minDATE", 86},
+        {L"MaxDate", 85},     {L"Enabled", DISPID_ENABLED},                   {L"MousePointer", 90},
+        {L"gridline", 70},    {L"Seperator", 83},   {L"text_locked", 42},     {L"DrawControl", 1},
+        {L"DateIsNull", 93},  {L"Separator", DISP_E_UNKNOWNNAME},
+    };
+    for (const auto& [name, expected] : members)
+        EXPECT_EQ(IdOf(z.Get(), name), expected) << Narrow(name);
 
     // A method's argument names resolve after it.
     LPOLESTR names[] = {const_cast<LPOLESTR>(L"drawcontrol"), const_cast<LPOLESTR>(L"STATUSTYPE")};
@@ -48,16 +43,6 @@ TEST_F(ComDispatch, PValueKeepsTheTypeItWasGiven) {
     EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_R8 20240301");
     EXPECT_EQ(sink.changed, Ids({id::PValue, id::PValue, id::PValue}));
 
-    // Eight characters that are no positive number leave the value alone,
-    // yet the setter still reports the property changed.
-    EXPECT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
-    sink.changed.clear();
-    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"00000000").hr, S_OK);
-    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
-    EXPECT_EQ(PropPut(z.Get(), id::PValue, L"-1234567").hr, S_OK);
-    EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_I4 20240229");
-    EXPECT_EQ(sink.changed, Ids({id::PValue, id::PValue}));
-
     // Anything not eight characters long becomes today, as text.
     const std::wstring today = L"VT_BSTR " + TodayText();
     const std::pair<const char*, Var> others[] = {
@@ -66,6 +51,7 @@ TEST_F(ComDispatch, PValueKeepsTheTypeItWasGiven) {
         {"seven digits", Var(L"1234567")},
         {"nine digits", Var(123456789)},
         {"True", Var::Bool(true)},
+        {"a date, ten characters in en-GB", Var::Date(45351.0)},
     };
     for (const auto& [what, value] : others) {
         ASSERT_EQ(PropPut(z.Get(), id::PValue, 20240229).hr, S_OK);
@@ -87,23 +73,17 @@ TEST_F(ComDispatch, MinAndMaxDateStayInOrder) {
     };
     const Step steps[] = {
         {id::MaxDate, 21000101, 19010101, 20991231}, // past 2099
-        {id::MaxDate, 19010101, 19010101, 20991231}, // equal to MinDate
-        {id::MaxDate, 20991231, 19010101, 20991231}, // the last day itself
         {id::MinDate, 18991231, 19010101, 20991231}, // before 1900
-        {id::MinDate, 19000101, 19000101, 20991231},
         {id::MinDate, 19000000, 19000000, 20991231}, // no calendar check
-        {id::MinDate, 20991231, 19000000, 20991231}, // equal to MaxDate
         {id::MaxDate, 20000101, 19000000, 20000101},
-        {id::MinDate, 20000102, 19000000, 20000101}, // above MaxDate
-        {id::MinDate, 19991231, 19991231, 20000101},
-        {id::MaxDate, 19991231, 19991231, 20000101}, // equal to MinDate
+        {id::MinDate, 20000101, 19000000, 20000101}, // equal to MaxDate
     };
     for (const Step& s : steps) {
         EXPECT_EQ(PropPut(z.Get(), s.member, s.value).hr, S_OK) << s.value;
         EXPECT_EQ(ReadLong(z.Get(), id::MinDate), s.min) << "after " << s.value;
         EXPECT_EQ(ReadLong(z.Get(), id::MaxDate), s.max) << "after " << s.value;
     }
-    EXPECT_EQ(sink.changed, Ids({id::MaxDate, id::MinDate, id::MinDate, id::MaxDate, id::MinDate}));
+    EXPECT_EQ(sink.changed, Ids({id::MinDate, id::MaxDate}));
     // The range does not pull the value into it.
     EXPECT_EQ(Read(z.Get(), id::PValue), L"VT_BSTR 20500101");
 }
@@ -120,22 +100,12 @@ TEST_F(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
         bool notifies;
     };
     const Step steps[] = {
-        {id::Seperator, L".", L"/", L"_", false},
         {id::Seperator, L"//", L"/", L"_", false},
-        {id::Seperator, L"", L"/", L"_", false},
         {id::Seperator, L"_", L"/", L"_", false}, // the placeholder, and no separator anyway
         {id::Seperator, L"-", L"-", L"_", true},
-        {id::Seperator, L"\\", L"\\", L"_", true},
-        {id::Seperator, L":", L":", L"_", true},
-        {id::PlaceHolder, L"_", L":", L"_", false}, // its own current value
-        {id::PlaceHolder, L"x", L":", L"_", false},
-        {id::PlaceHolder, L"##", L":", L"_", false},
-        {id::PlaceHolder, L"-", L":", L"-", true},
-        {id::Seperator, L"-", L":", L"-", false}, // equal to the placeholder
-        {id::PlaceHolder, L" ", L":", L" ", true},
-        {id::Seperator, L"-", L"-", L" ", true},
+        {id::PlaceHolder, L"x", L"-", L"_", false},
         {id::PlaceHolder, L"-", L"-", L"-", true}, // the separator's own character is allowed
-        {id::PlaceHolder, L"#", L"-", L"#", true},
+        {id::Seperator, L"-", L"-", L"-", false},  // equal to the placeholder
     };
     for (const Step& s : steps) {
         sink.changed.clear();
@@ -146,17 +116,6 @@ TEST_F(ComDispatch, SeperatorAndPlaceHolderTakeOnlyTheirCharacters) {
         EXPECT_EQ(Read(z.Get(), id::PlaceHolder), std::wstring(L"VT_BSTR ") + s.placeHolder) << what;
         EXPECT_EQ(sink.changed, s.notifies ? Ids({s.member}) : Ids({})) << what;
     }
-}
-
-TEST_F(ComDispatch, CalendarFirstDayOfWeekTakesOnlyTheSevenDays) {
-    EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), 1);
-    const std::pair<long, long> steps[] = {{3, 3}, {0, 3}, {8, 3}, {-1, 3}, {7, 7}, {1, 1}};
-    for (const auto& [value, expected] : steps) {
-        EXPECT_EQ(PropPut(z.Get(), id::CalendarFirstDayOfWeek, value).hr, S_OK);
-        EXPECT_EQ(ReadLong(z.Get(), id::CalendarFirstDayOfWeek), expected) << "after " << value;
-    }
-    EXPECT_EQ(sink.changed,
-              Ids({id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek, id::CalendarFirstDayOfWeek}));
 }
 
 } // namespace

@@ -146,17 +146,6 @@ TEST_F(ComInPlace, ClickIntoTheTextBoxActivatesTheUserInterface) {
     EXPECT_EQ(log, CallLog({"Site.OnFocus(TRUE)"}));
 }
 
-TEST_F(ComInPlace, UiActivateVerbGivesTheTextBoxTheFocus) {
-    SetFocus(form.other);
-    PumpMessages();
-    ASSERT_EQ(UiActivate(), S_OK);
-    EXPECT_EQ(GetFocus(), TextBox());
-    EXPECT_EQ(log,
-              CallLog({"Site.CanInPlaceActivate", "Site.OnInPlaceActivate", "Site.GetWindow",
-                       "Site.GetWindowContext", "Site.OnUIActivate", "Frame.SetActiveObject(control)",
-                       "Document.SetActiveObject(control)", "Frame.SetMenu(null)", "Site.OnFocus(TRUE)"}));
-}
-
 // Deactivation undoes activation in reverse, and the window goes back into
 // hiding, out of the container's window.
 TEST_F(ComInPlace, DeactivationHandsBackAndHidesTheWindow) {
@@ -188,10 +177,18 @@ TEST_F(ComInPlace, DeactivationHandsBackAndHidesTheWindow) {
     EXPECT_EQ(log, CallLog({}));
 }
 
-// In-place deactivation straight from UI activity goes through UI
-// deactivation first.
-TEST_F(ComInPlace, InPlaceDeactivationFromUiActivityDeactivatesTheUserInterfaceFirst) {
+// The UI-activate verb activates in place, then the user interface, and
+// gives the text box the focus; in-place deactivation straight from UI
+// activity goes through UI deactivation first.
+TEST_F(ComInPlace, UiActivateVerbAndInPlaceDeactivationGoAllTheWay) {
+    SetFocus(form.other);
+    PumpMessages();
     ASSERT_EQ(UiActivate(), S_OK);
+    EXPECT_EQ(GetFocus(), TextBox());
+    EXPECT_EQ(log,
+              CallLog({"Site.CanInPlaceActivate", "Site.OnInPlaceActivate", "Site.GetWindow",
+                       "Site.GetWindowContext", "Site.OnUIActivate", "Frame.SetActiveObject(control)",
+                       "Document.SetActiveObject(control)", "Frame.SetMenu(null)", "Site.OnFocus(TRUE)"}));
     log.clear();
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     PumpMessages();

@@ -36,12 +36,28 @@ protected:
     ComPtr<IObjectSafety> safety;
 };
 
-TEST_F(ComSafety, DispatchAndPersistenceInterfacesOfferBothOptionsNoneEnabled) {
+// Both options on the dispatch and persistence interfaces, none enabled at
+// first; no option on any other interface.
+TEST_F(ComSafety, DispatchAndPersistenceInterfacesAloneOfferBothOptions) {
     for (const IID* riid : {&IID_IDispatch, &kIidZarn, &IID_IPersistPropertyBag, &IID_IPersistStreamInit})
         EXPECT_EQ(Options(*riid), "0x00000000 supported 0x3 enabled 0x0");
+    for (const IID* riid : {&IID_IPersistStream, &IID_IOleObject, &IID_IUnknown, &kDiidZarnEvents}) {
+        EXPECT_EQ(Options(*riid), "0x80004002 supported 0x0 enabled 0x0");
+        EXPECT_EQ(safety->SetInterfaceSafetyOptions(*riid, kCaller, kCaller), E_NOINTERFACE);
+    }
+    DWORD enabled = 0;
+    EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
 }
 
+// An option the control does not offer is refused and changes nothing.
 TEST_F(ComSafety, OptionsAreEnabledAndDisabledPerInterface) {
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX),
+              E_FAIL);
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller | INTERFACE_USES_SECURITY_MANAGER,
+                                                kCaller | INTERFACE_USES_SECURITY_MANAGER),
+              E_FAIL);
+    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x0");
+
     // What a browser asks before scripting the control and loading it from
     // a page's parameters.
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
@@ -57,25 +73,6 @@ TEST_F(ComSafety, OptionsAreEnabledAndDisabledPerInterface) {
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 0, kCaller), S_OK);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
-}
-
-// An option the control does not offer is refused and changes nothing.
-TEST_F(ComSafety, OptionNotOfferedIsRefused) {
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX),
-              E_FAIL);
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller | INTERFACE_USES_SECURITY_MANAGER,
-                                                kCaller | INTERFACE_USES_SECURITY_MANAGER),
-              E_FAIL);
-    EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x0");
-}
-
-TEST_F(ComSafety, OtherInterfacesAreNotCovered) {
-    for (const IID* riid : {&IID_IPersistStream, &IID_IOleObject, &IID_IUnknown, &kDiidZarnEvents}) {
-        EXPECT_EQ(Options(*riid), "0x80004002 supported 0x0 enabled 0x0");
-        EXPECT_EQ(safety->SetInterfaceSafetyOptions(*riid, kCaller, kCaller), E_NOINTERFACE);
-    }
-    DWORD enabled = 0;
-    EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
 }
 
 } // namespace

@@ -1,75 +1,12 @@
 // IViewObject2: the face drawn into a container's device context (read
-// back from a DIB section), the extent, and the view advise.
+// back from a DIB section), the extent, and the view advise. The face itself
+// is checked pixel by pixel with the control; here it is where it belongs,
+// in the colours the properties give it.
 #include "ContainerFakes.h"
 
 using namespace zarn::test;
 
 namespace {
-
-// "(x, y) 0x00bbggrr" for every pixel of a set that is not the colour
-// wanted: empty when all are.
-std::vector<std::string> Wrong(const Canvas& canvas, const std::vector<POINT>& points, COLORREF wanted) {
-    std::vector<std::string> wrong;
-    for (const POINT& p : points) {
-        const COLORREF got = canvas.At(p.x, p.y);
-        if (got != wanted) {
-            char text[48];
-            snprintf(text, sizeof text, "(%ld, %ld) 0x%06lx", static_cast<long>(p.x), static_cast<long>(p.y),
-                     static_cast<unsigned long>(got));
-            wrong.push_back(text);
-        }
-    }
-    return wrong;
-}
-
-std::vector<POINT> Outline(const RECT& r) {
-    std::vector<POINT> points;
-    for (LONG x = r.left; x < r.right; ++x) {
-        points.push_back({x, r.top});
-        points.push_back({x, r.bottom - 1});
-    }
-    for (LONG y = r.top + 1; y < r.bottom - 1; ++y) {
-        points.push_back({r.left, y});
-        points.push_back({r.right - 1, y});
-    }
-    return points;
-}
-
-std::vector<POINT> Area(const RECT& r) {
-    std::vector<POINT> points;
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
-            points.push_back({x, y});
-    return points;
-}
-
-// Parts of the text area the text never reaches: the row just inside the
-// top and bottom of the frame, the column just inside the left, and the
-// column just before the button square.
-std::vector<POINT> TextAreaMargin(const RECT& r) {
-    const LONG h = r.bottom - r.top;
-    const LONG buttonLeft = r.right - h;
-    std::vector<POINT> points;
-    for (LONG x = r.left + 1; x < buttonLeft - 1; ++x) {
-        points.push_back({x, r.top + 1});
-        points.push_back({x, r.bottom - 2});
-    }
-    for (LONG y = r.top + 1; y < r.bottom - 1; ++y) {
-        points.push_back({r.left + 1, y});
-        points.push_back({buttonLeft - 2, y});
-    }
-    return points;
-}
-
-// Everything of the canvas outside a rectangle.
-std::vector<POINT> Outside(const Canvas& canvas, const RECT& r) {
-    std::vector<POINT> points;
-    for (LONG y = 0; y < canvas.height(); ++y)
-        for (LONG x = 0; x < canvas.width(); ++x)
-            if (x < r.left || x >= r.right || y < r.top || y >= r.bottom)
-                points.push_back({x, y});
-    return points;
-}
 
 class ComView : public OcxTest {
 protected:
@@ -87,46 +24,73 @@ protected:
     ComPtr<IViewObject2> view;
 };
 
+// "(x, y) 0x00bbggrr" for every pixel of a set that is not the colour
+// wanted: empty when all are.
+std::vector<std::string> Wrong(const Canvas& canvas, const std::vector<POINT>& points, COLORREF wanted) {
+    std::vector<std::string> wrong;
+    for (const POINT& p : points) {
+        const COLORREF got = canvas.At(p.x, p.y);
+        if (got != wanted) {
+            char text[48];
+            snprintf(text, sizeof text, "(%ld, %ld) 0x%06lx", static_cast<long>(p.x), static_cast<long>(p.y),
+                     static_cast<unsigned long>(got));
+            wrong.push_back(text);
+        }
+    }
+    return wrong;
+}
+
 constexpr COLORREF kBorder = 0x2040C0;
 constexpr COLORREF kBack = 0xD0F0E0;
 constexpr COLORREF kButton = 0x80C0A0;
+constexpr long kSystem = 0x80000000;
 
-TEST_F(ComView, DrawsTheFaceIntoTheContainersRectangle) {
-    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::ButtonBgColor, static_cast<long>(kButton)).hr, S_OK);
-
-    Canvas canvas(120, 21);
-    const RECT r{0, 0, 120, 21};
-    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outline(r), kBorder), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), kBack), std::vector<std::string>{});
-    // The button square (99, 0, 120, 21) inside its frame; with no icon it
-    // shows nothing else.
-    EXPECT_EQ(Wrong(canvas, Area({101, 1, 119, 20}), kButton), std::vector<std::string>{});
-}
-
-TEST_F(ComView, DrawsOnlyWithinBoundsAtAnOffset) {
-    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(kBorder)).hr, S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(kBack)).hr, S_OK);
-
-    Canvas canvas(260, 100);
-    const RECT r{30, 40, 230, 64};
-    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outside(canvas, r), kPaper), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, Outline(r), kBorder), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), kBack), std::vector<std::string>{});
-}
-
-// System colours are stored as given and resolved when drawn.
-TEST_F(ComView, DrawResolvesSystemColours) {
-    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, static_cast<long>(0x80000000 | COLOR_HIGHLIGHT)).hr, S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::BgColor, static_cast<long>(0x80000000 | COLOR_INFOBK)).hr, S_OK);
-    Canvas canvas(120, 21);
-    const RECT r{0, 0, 120, 21};
-    ASSERT_EQ(Draw(canvas.dc(), r), S_OK);
-    EXPECT_EQ(Wrong(canvas, Outline(r), GetSysColor(COLOR_HIGHLIGHT)), std::vector<std::string>{});
-    EXPECT_EQ(Wrong(canvas, TextAreaMargin(r), GetSysColor(COLOR_INFOBK)), std::vector<std::string>{});
+// The frame's corners and mid-edges, just inside the frame on the text
+// side, the button's inside, and the pixels just beyond each edge of the
+// bounds, which must stay as they were.
+TEST_F(ComView, DrawsTheFaceWithinTheContainersRectangle) {
+    struct Case {
+        long border, back, button; // as set
+        RECT r;
+        COLORREF wantBorder, wantBack, wantButton; // as drawn
+    };
+    const Case cases[] = {
+        {kBorder, kBack, kButton, {0, 0, 120, 21}, kBorder, kBack, kButton},
+        {kBorder, kBack, kButton, {30, 40, 230, 64}, kBorder, kBack, kButton},
+        // System colours are stored as given and resolved when drawn.
+        {kSystem | COLOR_HIGHLIGHT, kSystem | COLOR_INFOBK, kButton, {0, 0, 120, 21},
+         GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_INFOBK), kButton},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Describe(c.r));
+        ASSERT_EQ(PropPut(z.Get(), id::BorderColor, c.border).hr, S_OK);
+        ASSERT_EQ(PropPut(z.Get(), id::BgColor, c.back).hr, S_OK);
+        ASSERT_EQ(PropPut(z.Get(), id::ButtonBgColor, c.button).hr, S_OK);
+        Canvas canvas(260, 100);
+        ASSERT_EQ(Draw(canvas.dc(), c.r), S_OK);
+        const RECT& r = c.r;
+        const LONG midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+        const LONG buttonLeft = r.right - (r.bottom - r.top);
+        EXPECT_EQ(Wrong(canvas,
+                        {{r.left, r.top}, {r.right - 1, r.top}, {r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1},
+                         {midX, r.top}, {midX, r.bottom - 1}, {r.left, midY}, {r.right - 1, midY}},
+                        c.wantBorder),
+                  std::vector<std::string>{});
+        EXPECT_EQ(Wrong(canvas,
+                        {{r.left + 1, r.top + 1}, {r.left + 1, midY}, {midX, r.top + 1}, {midX, r.bottom - 2},
+                         {buttonLeft - 2, r.top + 1}, {buttonLeft - 2, r.bottom - 2}},
+                        c.wantBack),
+                  std::vector<std::string>{});
+        // With no icon the button's inside shows nothing but its colour.
+        EXPECT_EQ(Wrong(canvas,
+                        {{buttonLeft + 2, r.top + 1}, {(buttonLeft + r.right) / 2, midY}, {r.right - 2, r.bottom - 2}},
+                        c.wantButton),
+                  std::vector<std::string>{});
+        std::vector<POINT> beyond{{r.right, midY}, {midX, r.bottom}};
+        if (r.left > 0)
+            beyond.insert(beyond.end(), {{r.left - 1, midY}, {midX, r.top - 1}, {r.left - 1, r.top - 1}});
+        EXPECT_EQ(Wrong(canvas, beyond, kPaper), std::vector<std::string>{});
+    }
 }
 
 TEST_F(ComView, OtherAspectsAndMissingArgumentsAreRefused) {
@@ -137,7 +101,7 @@ TEST_F(ComView, OtherAspectsAndMissingArgumentsAreRefused) {
         SIZEL size{-7, -7};
         EXPECT_EQ(view->GetExtent(aspect, -1, nullptr, &size), DV_E_DVASPECT) << aspect;
     }
-    EXPECT_EQ(Wrong(canvas, Area(r), kPaper), std::vector<std::string>{});
+    EXPECT_EQ(Wrong(canvas, {{0, 0}, {60, 10}, {119, 20}}, kPaper), std::vector<std::string>{});
     EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), nullptr, nullptr,
                          nullptr, 0),
               E_INVALIDARG);
@@ -194,22 +158,24 @@ TEST_F(ComView, FaceAndValueChangesReachTheAdviseSink) {
     EXPECT_EQ(advise.changes, std::vector<std::string>{});
 }
 
-// ADVF_ONLYONCE: the advise ends after the first notice.
-TEST_F(ComView, AdviseOnlyOnceEndsAfterTheFirstNotice) {
-    FakeAdviseSink advise;
-    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &advise), S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
-    ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
-    EXPECT_EQ(advise.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
-    EXPECT_EQ(advise.refs, 1u);
-}
-
-// ADVF_PRIMEFIRST: the sink hears once at once, before anything changes.
-TEST_F(ComView, AdvisePrimeFirstTellsAtOnce) {
-    FakeAdviseSink advise;
-    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST, &advise), S_OK);
-    EXPECT_EQ(advise.changes, std::vector<std::string>{"OnViewChange(1, -1)"});
-    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
+// ADVF_ONLYONCE ends the advise after the first notice; ADVF_PRIMEFIRST
+// tells the sink at once, before anything changes.
+TEST_F(ComView, AdviseFlagsShapeTheNotices) {
+    struct Case {
+        DWORD flags;
+        size_t primed, afterTwoChanges;
+        ULONG refsAfter;
+    };
+    for (const Case& c : {Case{ADVF_ONLYONCE, 0, 1, 1}, Case{ADVF_PRIMEFIRST, 1, 3, 2}}) {
+        FakeAdviseSink advise;
+        ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, c.flags, &advise), S_OK);
+        EXPECT_EQ(advise.changes.size(), c.primed) << c.flags;
+        ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x0000FF).hr, S_OK);
+        ASSERT_EQ(PropPut(z.Get(), id::BorderColor, 0x00FF00).hr, S_OK);
+        EXPECT_EQ(advise.changes, std::vector<std::string>(c.afterTwoChanges, "OnViewChange(1, -1)")) << c.flags;
+        EXPECT_EQ(advise.refs, c.refsAfter) << c.flags;
+        ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
+    }
 }
 
 } // namespace
