@@ -2,7 +2,7 @@
 // drawing of the same size: one FillRect and one DrawTextA of the shown
 // text on the same surface. Prints one line per state and size.
 #include "control/Zarn.h"
-#include "host/win/WindowClass.h"
+#include "platform/win/WindowClass.h"
 
 #include <cstdio>
 #include <functional>
@@ -72,8 +72,8 @@ int main() {
         QuietHost host;
         Zarn control(host);
         control.InitProperties();
-        const HWND frame = CreateWindowExW(0, L"STATIC", L"face bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                           700, 140, nullptr, nullptr, zarn::ThisModule(), nullptr);
+        const HWND frame = CreateWindowExW(0, L"STATIC", L"face bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                           0, 700, 140, nullptr, nullptr, zarn::ThisModule(), nullptr);
         std::printf("Face drawing, %d calls each, the icon shown\n", kCalls);
         Measure(control, frame, SIZE{120, 21});
         Measure(control, frame, SIZE{600, 60});

@@ -1,7 +1,7 @@
 #include "control/Face.h"
 
-#include "host/runtime/Report.h"
-#include "host/win/Gdi.h"
+#include "platform/Report.h"
+#include "platform/win/Gdi.h"
 
 #include <olectl.h>
 #include <wrl/client.h>
@@ -91,14 +91,16 @@ void DrawRaised(HDC dc, SIZE size, bool lifted, const Look& look, RECT& buttonRe
     if (!look.showIcon)
         return;
     if (!lifted) {
-        SkipOnError([&] { DrawIcon(dc, look.icon, IconOrigin(size, look.iconSize), look.iconSize, DSS_NORMAL); });
+        SkipOnError(
+            [&] { DrawIcon(dc, look.icon, IconOrigin(size, look.iconSize), look.iconSize, DSS_NORMAL); });
         return;
     }
     SkipOnError([&] {
         const gdi::UniqueBrush shadow = gdi::SolidBrush(kIconShadow);
         DrawIcon(dc, look.icon, IconOrigin(size, look.iconSize, 1.5), look.iconSize, DSS_MONO, shadow.get());
     });
-    SkipOnError([&] { DrawIcon(dc, look.icon, IconOrigin(size, look.iconSize, -1.5), look.iconSize, DSS_NORMAL); });
+    SkipOnError(
+        [&] { DrawIcon(dc, look.icon, IconOrigin(size, look.iconSize, -1.5), look.iconSize, DSS_NORMAL); });
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "date/FnsDate.h"
 #include "draw/mDrawFns.h"
-#include "host/runtime/Clock.h"
-#include "host/runtime/Report.h"
+#include "platform/Clock.h"
+#include "platform/Report.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,15 +1,15 @@
 #pragma once
 // The date-picker control object: its per-instance settings, the settings it
 // shares with the other controls of its thread, and its text box `Text1`.
-// Hosts reach it through the COM object in host/ole; it reaches the host
+// Hosts reach it through the COM object in activex/; it reaches the host
 // only through zarn::ControlHost.
 #include "control/Face.h"
-#include "control/SharedSettings.h"
+#include "settings/SharedSettings.h"
 #include "control/ZarnEvents.h"
-#include "host/ControlHost.h"
-#include "host/PropertyBag.h"
-#include "host/runtime/Variant.h"
-#include "host/win/Surface.h"
+#include "control/ControlHost.h"
+#include "control/PropertyBag.h"
+#include "platform/Variant.h"
+#include "platform/win/Surface.h"
 
 #include <ocidl.h>
 #include <olectl.h>

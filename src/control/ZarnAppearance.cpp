@@ -3,7 +3,7 @@
 #include "control/Zarn.h"
 
 #include "draw/mDrawFns.h"
-#include "host/runtime/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <cmath>
 

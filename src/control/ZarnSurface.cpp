@@ -3,8 +3,8 @@
 // release, and the surface's own keys and focus.
 #include "control/Zarn.h"
 
-#include "host/runtime/Report.h"
-#include "host/win/Gdi.h"
+#include "platform/Report.h"
+#include "platform/win/Gdi.h"
 
 #include <cmath>
 
@@ -90,18 +90,18 @@ void Zarn::HoverCheck(short& button, short& shift, float& x, float& y) {
         return;
     if (face::Inside(buttonRect_, x, y)) {
         surface_.Capture();
-        events_.MouseOver();
+        events_.Raise<"MouseOver">();
         DrawControl(face::Hot);
     }
     const SIZE size = surface_.ClientSize();
     if (0 <= x && x <= size.cx && 0 <= y && y <= size.cy) {
         pointerInside_ = true;
         surface_.Capture();
-        events_.MouseOver();
+        events_.Raise<"MouseOver">();
         DrawControl(face::Hot);
     } else {
         surface_.ReleaseCapture();
-        events_.MouseOut(button, shift, x, y);
+        events_.Raise<"MouseOut">(button, shift, x, y);
         DrawControl(face::Normal);
     }
 }
@@ -109,13 +109,13 @@ void Zarn::HoverCheck(short& button, short& shift, float& x, float& y) {
 void Zarn::MouseMove(zarn::MouseEvent& e) {
     if (!enabled_)
         return;
-    events_.MouseMove(e.button, e.shift, e.x, e.y);
+    events_.Raise<"MouseMove">(e.button, e.shift, e.x, e.y);
     if (!buttonPressed_)
         UserControl_MouseOut(e.button, e.shift, e.x, e.y);
 }
 
 void Zarn::MouseDown(zarn::MouseEvent& e) {
-    events_.MouseDown(e.button, e.shift, e.x, e.y);
+    events_.Raise<"MouseDown">(e.button, e.shift, e.x, e.y);
     if (selectControl_ != 0)
         return;
     buttonPressed_ = face::Inside(buttonRect_, e.x, e.y);
@@ -131,7 +131,7 @@ void Zarn::MouseUp(zarn::MouseEvent& e) {
         buttonPressed_ = false;
         DrawControl(face::Normal);
         if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y)) {
-            events_.Click();
+            events_.Raise<"Click">();
             short one = 1;
             PiloCalendarshow(one);
         }
@@ -144,19 +144,19 @@ void Zarn::MouseUp(zarn::MouseEvent& e) {
 void Zarn::KeyDown(short& keyCode, short& shift) {
     if (!enabled_)
         return;
-    events_.KeyDown(keyCode, shift);
+    events_.Raise<"KeyDown">(keyCode, shift);
     DrawControl(face::Hot);
 }
 
 void Zarn::KeyPress(short& keyAscii) {
     if (enabled_)
-        events_.KeyPress(keyAscii);
+        events_.Raise<"KeyPress">(keyAscii);
 }
 
 void Zarn::KeyUp(short& keyCode, short& shift) {
     if (!enabled_)
         return;
-    events_.KeyUp(keyCode, shift);
+    events_.Raise<"KeyUp">(keyCode, shift);
     DrawControl(face::Normal);
 }
 
@@ -190,7 +190,8 @@ void Zarn::DrawForContainer(HDC dc, const RECT& bounds) {
     COLORREF fore = 0;
     OleTranslateColor(Text1().ForeColor(), nullptr, &fore);
     const COLORREF oldColour = SetTextColor(dc, fore);
-    RECT text{bounds.left + 3, bounds.top, bounds.right - (selectControl_ == 0 ? size.cy : 0) - 2, bounds.bottom};
+    RECT text{bounds.left + 3, bounds.top, bounds.right - (selectControl_ == 0 ? size.cy : 0) - 2,
+              bounds.bottom};
     const std::wstring shown = Text1().Text();
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -4,7 +4,7 @@
 #include "control/Zarn.h"
 
 #include "date/FnsDate.h"
-#include "host/runtime/Report.h"
+#include "platform/Report.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ bool AsksForCalendar(short keyCode, short shift) {
 void Zarn::TextKeyDown(short& keyCode, short& shift) {
     zarn::Trapped(
         [&] {
-            events_.KeyDown(keyCode, shift);
+            events_.Raise<"KeyDown">(keyCode, shift);
             // The host may have changed the key: what it left decides.
             if (AsksForCalendar(keyCode, shift) && enabled_) {
-                events_.Click();
+                events_.Raise<"Click">();
                 short one = 1;
                 PiloCalendarshow(one);
             }
@@ -36,23 +36,23 @@ void Zarn::TextKeyDown(short& keyCode, short& shift) {
 void Zarn::TextKeyPress(short& keyAscii) {
     zarn::Trapped(
         [&] {
-            events_.KeyPress(keyAscii);
+            events_.Raise<"KeyPress">(keyAscii);
             keyAscii = 0;
         },
         [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L" Text_KeyPress", e, UserMode()); });
 }
 
 void Zarn::TextKeyUp(short& keyCode, short& shift) {
-    events_.KeyUp(keyCode, shift);
+    events_.Raise<"KeyUp">(keyCode, shift);
 }
 
 void Zarn::TextChanged() {
     host_.ViewChanged();
-    events_.Change();
+    events_.Raise<"Change">();
 }
 
 void Zarn::TextMouseDown(zarn::MouseEvent& e) {
-    events_.MouseDown(e.button, e.shift, e.x, e.y);
+    events_.Raise<"MouseDown">(e.button, e.shift, e.x, e.y);
 }
 
 // The container hears of every focus change; the control's own handlers
@@ -85,8 +85,9 @@ void Zarn::ShowValueOnFocus() {
 
 void Zarn::TextLostFocus(bool withinForm) {
     if (withinForm)
-        zarn::Trapped([&] { LoseTextFocus(); },
-                      [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"Text_LostFocus", e, UserMode()); });
+        zarn::Trapped(
+            [&] { LoseTextFocus(); },
+            [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"Text_LostFocus", e, UserMode()); });
     host_.FocusChanged(false);
 }
 

@@ -1,11 +1,11 @@
 #include "date/FnsDate.h"
 
 #include "date/sysDates.h"
-#include "host/runtime/Clock.h"
-#include "host/runtime/MessageBox.h"
-#include "host/runtime/Report.h"
-#include "host/runtime/RuntimeError.h"
-#include "host/runtime/Variant.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Report.h"
+#include "platform/RuntimeError.h"
+#include "platform/Variant.h"
 
 #include <cstdlib>
 #include <cwctype>

@@ -1,7 +1,7 @@
 #include "date/sysDates.h"
 
-#include "host/runtime/Report.h"
-#include "host/runtime/RuntimeError.h"
+#include "platform/Report.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The calendar's outer border, chosen by CalendarBorderStyle.
-#include "control/SharedSettings.h"
+#include "settings/SharedSettings.h"
 #include "draw/Trap.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // Colour values and solid fills.
-#include "control/SharedSettings.h"
+#include "settings/SharedSettings.h"
 #include "draw/Trap.h"
-#include "host/win/Gdi.h"
+#include "platform/win/Gdi.h"
 
 #include <olectl.h>
 

@@ -1,7 +1,7 @@
 // Lines and the one- and two-pixel frames. Every segment is a LineTo, so it
 // paints its start pixel and stops short of its end point.
 #include "draw/Trap.h"
-#include "host/win/Gdi.h"
+#include "platform/win/Gdi.h"
 
 #include <initializer_list>
 

@@ -1,7 +1,7 @@
 // Host pictures on the calendar: bitmaps rendered off-screen and laid over
 // with one colour transparent, icons drawn with their own mask.
 #include "draw/Trap.h"
-#include "host/win/Gdi.h"
+#include "platform/win/Gdi.h"
 
 #include <olectl.h>
 #include <wrl/client.h>

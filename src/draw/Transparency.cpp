@@ -1,8 +1,8 @@
 // The transparent copy: the picture is composed off-screen over a copy of
 // what lies below it, so the destination is read once and written once.
 #include "draw/Trap.h"
-#include "host/runtime/Variant.h"
-#include "host/win/Gdi.h"
+#include "platform/Variant.h"
+#include "platform/win/Gdi.h"
 
 namespace mDrawFns {
 

@@ -3,7 +3,7 @@
 // number arithmetic that fails the way the module's callers expect (an
 // overflow or a division by zero is an error to report, never a wrap).
 #include "draw/mDrawFns.h"
-#include "host/runtime/Report.h"
+#include "platform/Report.h"
 
 namespace mDrawFns::detail {
 

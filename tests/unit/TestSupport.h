@@ -2,9 +2,9 @@
 // Helpers shared by the unit tests: a message-box recorder, a fixed clock,
 // a COM apartment for the test's thread, memory streams and pictures, and a
 // canvas to draw on and read back.
-#include "host/runtime/Clock.h"
-#include "host/runtime/MessageBox.h"
-#include "host/win/Gdi.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/win/Gdi.h"
 
 #include <objbase.h>
 #include <olectl.h>

@@ -2,7 +2,7 @@
 //   tlbgen <win32|win64> <output.tlb>
 // It runs at build time under the build's Wine prefix, so the library is
 // laid out by the same oleaut32 that later loads it.
-#include "host/com/TypeLibBuilder.h"
+#include "activex/TypeLibBuilder.h"
 
 #include <objbase.h>
 

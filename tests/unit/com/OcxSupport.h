@@ -5,7 +5,7 @@
 // connections to the control's outgoing interfaces. The container's side,
 // fakes and the form, is in ContainerFakes.h.
 #include "TestSupport.h"
-#include "host/com/ZarnInterface.h"
+#include "activex/ZarnInterface.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // clock (5 December 2026), with message boxes recorded.
 #include "TestSupport.h"
 #include "control/Zarn.h"
-#include "host/runtime/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // without the focus and the icon; drawn on a DIB section.
 #include "control/Face.h"
 #include "draw/DrawTestSupport.h"
-#include "host/win/TextBox.h"
+#include "platform/win/TextBox.h"
 
 #include <algorithm>
 

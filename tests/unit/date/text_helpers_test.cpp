@@ -1,7 +1,7 @@
 // The text helpers behind the month-name choice and the blank checks.
 #include "DateTestSupport.h"
 #include "date/FnsDate.h"
-#include "host/runtime/Variant.h"
+#include "platform/Variant.h"
 
 using namespace zarn::test;
 using namespace FnsDate;

@@ -3,7 +3,7 @@
 // show, pictures made from pixels, and the count of GDI objects a call
 // leaves behind.
 #include "TestSupport.h"
-#include "control/SharedSettings.h"
+#include "settings/SharedSettings.h"
 
 #include <gtest/gtest.h>
 

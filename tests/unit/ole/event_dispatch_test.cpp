@@ -1,7 +1,7 @@
 // Events reach a handler with their arguments in the published order and
 // types, all by reference, and what the handler writes comes back.
 #include "control/ZarnEvents.h"
-#include "host/ole/EventDispatch.h"
+#include "activex/EventDispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -116,23 +116,23 @@ TEST(EventDispatch, EveryEventGoesOutWithItsPublishedArguments) {
     std::wstring text = L"20261205";
     IDispatch* data = nullptr;
 
-    events.Click();
-    events.MouseOver();
-    events.MouseOut(b, s, x, y);
-    events.MouseUp(b, s, x, y);
-    events.KeyDown(key, s);
-    events.KeyPress(ascii);
-    events.KeyUp(key, s);
-    events.MouseDown(b, s, x, y);
-    events.MouseMove(b, s, x, y);
-    events.Change();
-    events.CalendarChoose(text);
-    events.OLECompleteDrag(effect);
-    events.OLEDragDrop(data, effect, b, s, x, y);
-    events.OLEDragOver(data, effect, b, s, x, y, state);
-    events.OLEGiveFeedback(effect, cursors);
-    events.OLESetData(data, format);
-    events.OLEStartDrag(data, allowed);
+    events.Raise<"Click">();
+    events.Raise<"MouseOver">();
+    events.Raise<"MouseOut">(b, s, x, y);
+    events.Raise<"MouseUp">(b, s, x, y);
+    events.Raise<"KeyDown">(key, s);
+    events.Raise<"KeyPress">(ascii);
+    events.Raise<"KeyUp">(key, s);
+    events.Raise<"MouseDown">(b, s, x, y);
+    events.Raise<"MouseMove">(b, s, x, y);
+    events.Raise<"Change">();
+    events.Raise<"CalendarChoose">(text);
+    events.Raise<"OLECompleteDrag">(effect);
+    events.Raise<"OLEDragDrop">(data, effect, b, s, x, y);
+    events.Raise<"OLEDragOver">(data, effect, b, s, x, y, state);
+    events.Raise<"OLEGiveFeedback">(effect, cursors);
+    events.Raise<"OLESetData">(data, format);
+    events.Raise<"OLEStartDrag">(data, allowed);
 
     const std::vector<std::wstring> expected = {
         Call(1, {}),
@@ -163,23 +163,23 @@ TEST(EventDispatch, WhatTheHandlerWritesComesBackInOrder) {
     ZarnEvents events(host);
 
     short keyCode = 115, shift = 4;
-    events.KeyDown(keyCode, shift);
+    events.Raise<"KeyDown">(keyCode, shift);
     EXPECT_EQ(keyCode, 315); // each handler saw the previous one's answer
     EXPECT_EQ(shift, 204);
 
     short button = 1;
     float x = 3.0f, y = 4.0f;
-    events.MouseOut(button, shift, x, y);
+    events.Raise<"MouseOut">(button, shift, x, y);
     EXPECT_EQ(x, 12.0f);
     EXPECT_EQ(y, 16.0f);
 
     std::wstring text = L"20261205";
-    events.CalendarChoose(text);
+    events.Raise<"CalendarChoose">(text);
     EXPECT_EQ(text, L"answered");
 
     long effect = 1;
     VARIANT_BOOL cursors = VARIANT_FALSE;
-    events.OLEGiveFeedback(effect, cursors);
+    events.Raise<"OLEGiveFeedback">(effect, cursors);
     EXPECT_EQ(effect, 2001);
     EXPECT_EQ(cursors, VARIANT_TRUE);
 }
@@ -189,7 +189,7 @@ TEST(EventDispatch, NoHandlersMeansNoCallAndUnchangedArguments) {
     host.sinks.clear();
     ZarnEvents events(host);
     std::wstring text = L"20261205";
-    events.CalendarChoose(text);
+    events.Raise<"CalendarChoose">(text);
     EXPECT_EQ(text, L"20261205");
 }
 

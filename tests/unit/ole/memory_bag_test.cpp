@@ -1,8 +1,8 @@
 // The stream form of the property bag: what is saved loads back with the
 // same keys, order and types, and a damaged stream is refused whole.
 #include "TestSupport.h"
-#include "host/ole/MemoryBag.h"
-#include "host/runtime/RuntimeError.h"
+#include "activex/MemoryBag.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 #include <olectl.h>

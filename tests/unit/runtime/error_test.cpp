@@ -1,7 +1,7 @@
 // Run-time errors, their HRESULTs and the reporting styles.
 #include "TestSupport.h"
-#include "host/runtime/Report.h"
-#include "host/runtime/RuntimeError.h"
+#include "platform/Report.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 #include <olectl.h>

@@ -1,7 +1,7 @@
 // Conversions follow the platform's coercion rules and map its failures to
 // the run-time errors a host expects.
-#include "host/runtime/RuntimeError.h"
-#include "host/runtime/Variant.h"
+#include "platform/RuntimeError.h"
+#include "platform/Variant.h"
 
 #include <gtest/gtest.h>
 

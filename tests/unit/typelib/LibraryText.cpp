@@ -1,6 +1,6 @@
 #include "LibraryText.h"
 
-#include "host/runtime/Variant.h"
+#include "platform/Variant.h"
 
 #include <wrl/client.h>
 

@@ -2,7 +2,7 @@
 // that the calendar and containers load by name or number.
 #include "BuiltFiles.h"
 #include "LibraryText.h"
-#include "host/res/resource.h"
+#include "activex/res/resource.h"
 
 #include <gtest/gtest.h>
 

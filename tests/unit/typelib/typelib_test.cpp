@@ -4,9 +4,9 @@
 #include "BuiltFiles.h"
 #include "Expectations.h"
 #include "LibraryText.h"
-#include "host/com/TypeLibBuilder.h"
-#include "host/com/ZarnInterface.h"
-#include "host/runtime/Variant.h"
+#include "activex/TypeLibBuilder.h"
+#include "activex/ZarnInterface.h"
+#include "platform/Variant.h"
 
 #include <gtest/gtest.h>
 #include <wrl/client.h>

@@ -1,0 +1,71 @@
+#include "activex/Module.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/win/WindowClass.h"
+
+#include <atomic>
+#include <mutex>
+
+namespace zarn::module {
+
+namespace {
+std::atomic<long> objects{0};
+std::atomic<long> locks{0};
+std::mutex libLock;
+Microsoft::WRL::ComPtr<ITypeLib>& CachedLib() {
+    static Microsoft::WRL::ComPtr<ITypeLib> lib;
+    return lib;
+}
+} // namespace
+
+void AddObject() {
+    ++objects;
+}
+
+void ReleaseObject() {
+    if (--objects == 0) {
+        std::lock_guard guard(libLock);
+        CachedLib().Reset();
+    }
+}
+
+void Lock(bool lock) {
+    if (lock)
+        ++locks;
+    else
+        --locks;
+}
+
+bool CanUnload() {
+    return objects == 0 && locks == 0;
+}
+long ObjectCount() {
+    return objects;
+}
+
+std::wstring Path() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+Microsoft::WRL::ComPtr<ITypeLib> TypeLib() {
+    std::lock_guard guard(libLock);
+    if (!CachedLib())
+        ThrowIfFailed(LoadTypeLibEx(Path().c_str(), REGKIND_NONE, CachedLib().GetAddressOf()));
+    return CachedLib();
+}
+
+Microsoft::WRL::ComPtr<ITypeInfo> TypeInfoOf(REFGUID guid) {
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    ThrowIfFailed(TypeLib()->GetTypeInfoOfGuid(guid, info.GetAddressOf()));
+    return info;
+}
+
+} // namespace zarn::module

@@ -1,0 +1,100 @@
+// The services the COM object gives the control: change notification,
+// ambient properties, events, focus and view changes.
+#include "activex/EventDispatch.h"
+#include "activex/ZarnObject.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+namespace zarn {
+
+namespace {
+
+// The member a property-bag key names, compared without regard to case
+// ("MousePointer" is mousePointer, "Gridline" is GridLine); keys without a
+// member of their own report DISPID_UNKNOWN.
+DISPID DispIdOfKey(std::wstring_view key) {
+    for (DISPID i = 0; i < shape::kMemberCount; ++i) {
+        const std::string_view name = shape::kMembers[i].name;
+        if (key.size() == name.size() &&
+            std::equal(key.begin(), key.end(), name.begin(), [](wchar_t k, char n) {
+                return towlower(k) == towlower(static_cast<unsigned char>(n));
+            }))
+            return DispIdOf(i + 1);
+    }
+    return DISPID_UNKNOWN;
+}
+
+} // namespace
+
+void ZarnObject::PropertyChanged(std::wstring_view key) {
+    dirty_ = true;
+    const DISPID id = DispIdOfKey(key);
+    for (const auto& sink : notifyPoint_.Sinks<IPropertyNotifySink>())
+        sink->OnChanged(id);
+}
+
+// An ambient property of the site, or Empty when the site has none.
+Variant ZarnObject::Ambient(DISPID id) {
+    Variant value;
+    Microsoft::WRL::ComPtr<IDispatch> ambient;
+    if (!site_ || FAILED(site_.As(&ambient)))
+        return value;
+    DISPPARAMS none{};
+    if (FAILED(ambient->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.Put(),
+                               nullptr, nullptr)))
+        value = Variant();
+    return value;
+}
+
+bool ZarnObject::UserMode() {
+    const Variant mode = Ambient(DISPID_AMBIENT_USERMODE);
+    if (mode.IsEmpty())
+        return true;
+    try {
+        return ToBool(mode.Get());
+    } catch (const RuntimeError&) {
+        return true;
+    }
+}
+
+Microsoft::WRL::ComPtr<IFont> ZarnObject::AmbientFont() {
+    const Variant font = Ambient(DISPID_AMBIENT_FONT);
+    Microsoft::WRL::ComPtr<IFont> result;
+    const VARIANT& v = font.Get();
+    if ((V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN) && V_UNKNOWN(&v))
+        V_UNKNOWN(&v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+// A container that froze events hears nothing until it thaws them.
+void ZarnObject::RaiseEvent(DISPID id, std::span<EventArg> args) {
+    if (frozenEvents_ > 0)
+        return;
+    const auto sinks = eventsPoint_.Sinks<IDispatch>();
+    if (sinks.empty())
+        return;
+    Microsoft::WRL::ComPtr<IUnknown> keepAlive(static_cast<_Zarn*>(this));
+    InvokeEvent(sinks, id, args);
+}
+
+void ZarnObject::FocusChanged(bool gained) {
+    if (gained && inPlaceActive_ && !uiActive_)
+        ActivateUI();
+    Microsoft::WRL::ComPtr<IOleControlSite> controlSite;
+    if (site_ && SUCCEEDED(site_.As(&controlSite)))
+        controlSite->OnFocus(gained);
+}
+
+void ZarnObject::ViewChanged() {
+    const auto sink = viewSink_;
+    if (viewSinkFlags_ & ADVF_ONLYONCE)
+        viewSink_.Reset();
+    if (sink)
+        sink->OnViewChange(DVASPECT_CONTENT, -1);
+}
+
+} // namespace zarn
