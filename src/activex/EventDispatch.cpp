@@ -8,7 +8,7 @@ namespace {
 
 // A by-reference VARIANT pointing at one event argument. Texts travel as a
 // BSTR of their own, copied back after the call.
-VARIANT ByReference(EventArg& arg, BSTR& text) {
+VARIANT ByReference(EventArg& arg, Bstr& text) {
     VARIANT v;
     VariantInit(&v);
     switch (arg.type) {
@@ -29,9 +29,9 @@ VARIANT ByReference(EventArg& arg, BSTR& text) {
         V_BOOLREF(&v) = static_cast<VARIANT_BOOL*>(arg.value);
         break;
     case EventArg::Type::String:
-        text = Bstr(*static_cast<std::wstring*>(arg.value)).Detach();
+        text = Bstr(*static_cast<std::wstring*>(arg.value));
         V_VT(&v) = VT_BYREF | VT_BSTR;
-        V_BSTRREF(&v) = &text;
+        V_BSTRREF(&v) = text.InPlace();
         break;
     case EventArg::Type::Object:
         V_VT(&v) = VT_BYREF | VT_DISPATCH;
@@ -45,19 +45,16 @@ VARIANT ByReference(EventArg& arg, BSTR& text) {
 
 void InvokeEvent(const std::vector<Microsoft::WRL::ComPtr<IDispatch>>& sinks, DISPID id,
                  std::span<EventArg> args) {
-    std::vector<BSTR> texts(args.size(), nullptr);
+    std::vector<Bstr> texts(args.size());
     std::vector<VARIANT> refs(args.size());
     for (size_t i = 0; i < args.size(); ++i) // the last argument comes first
         refs[args.size() - 1 - i] = ByReference(args[i], texts[i]);
     DISPPARAMS params{refs.data(), nullptr, static_cast<UINT>(refs.size()), 0};
     for (const auto& sink : sinks)
         sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    for (size_t i = 0; i < args.size(); ++i) {
+    for (size_t i = 0; i < args.size(); ++i)
         if (args[i].type == EventArg::Type::String)
-            *static_cast<std::wstring*>(args[i].value) =
-                texts[i] ? std::wstring(texts[i], SysStringLen(texts[i])) : std::wstring();
-        SysFreeString(texts[i]);
-    }
+            *static_cast<std::wstring*>(args[i].value) = texts[i].Text();
 }
 
 } // namespace zarn

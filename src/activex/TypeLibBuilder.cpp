@@ -3,6 +3,7 @@
 // ZarnInterface.h declares come from one source.
 #include "activex/TypeLibBuilder.h"
 
+#include "platform/Variant.h"
 #include "shape/ZarnEvents.h"
 #include "shape/ZarnGuids.h"
 #include "shape/ZarnMemberTable.h"
@@ -167,12 +168,10 @@ private:
     HRESULT StdoleType(const char* name, ComPtr<ITypeInfo>& ti) {
         const std::wstring wanted = Wide(name);
         for (UINT i = 0, n = stdole_->GetTypeInfoCount(); i < n; ++i) {
-            BSTR found = nullptr;
-            if (FAILED(stdole_->GetDocumentation(i, &found, nullptr, nullptr, nullptr)))
+            Bstr found;
+            if (FAILED(stdole_->GetDocumentation(i, found.Put(), nullptr, nullptr, nullptr)))
                 continue;
-            const bool match = found && wanted == found;
-            SysFreeString(found);
-            if (match)
+            if (found.Get() && found.Text() == wanted)
                 return stdole_->GetTypeInfo(i, &ti);
         }
         return TYPE_E_ELEMENTNOTFOUND;

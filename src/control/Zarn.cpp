@@ -1,5 +1,6 @@
 #include "control/Zarn.h"
 
+#include "control/Defaults.h"
 #include "date/FnsDate.h"
 #include "draw/mDrawFns.h"
 #include "platform/Clock.h"
@@ -11,15 +12,14 @@
 using zarn::RuntimeError;
 using zarn::Variant;
 
-namespace {
-
-// Today's local date as the eight-digit text yyyyMMdd.
-std::wstring LocalTodayText() {
+std::wstring zarn::defaults::LocalTodayText() {
     const SYSTEMTIME now = zarn::LocalNow();
     wchar_t text[16];
     swprintf(text, 16, L"%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
     return text;
 }
+
+namespace {
 
 // A value setter's failure reaches a running host as error 382.
 void RaiseValueError(const std::wstring& label, bool userMode) {
@@ -54,22 +54,23 @@ Zarn::~Zarn() {
 // fields, without setters or notifications, except PValue.
 
 void Zarn::InitProperties() {
+    using namespace zarn::defaults;
     SharedSettings& s = Shared();
     iconSizeWidth_ = iconSizeHeight_ = 16;
     enabled_ = true;
     showIcon_ = true;
-    borderColor_ = 0x808080;
-    bgColor_ = buttonBgColor_ = 0xFFFFFF;
+    borderColor_ = kGrey;
+    bgColor_ = buttonBgColor_ = kWhite;
     s.CalendarBdHighlightColour = s.CalendarBdHighlightDKColour = s.CalendarBdShadowColour =
-        s.CalendarBdShadowDKColour = s.CalendarBdFlatBorderColour = 0x808080;
+        s.CalendarBdShadowDKColour = s.CalendarBdFlatBorderColour = kGrey;
     s.GridLineColor = 0x6496FF;
-    textFocusCol_ = 0xE0E0E0;
-    focusColor_ = 0x808080;
+    textFocusCol_ = kLightGrey;
+    focusColor_ = kGrey;
     dropListEnabled_ = true;
     s.CalendarSelectePicture.Reset();
-    s.CalendarBackNormal = s.CalendarBackSelected = 0xFFFFFF;
+    s.CalendarBackNormal = s.CalendarBackSelected = kWhite;
     s.CalendarBackSelectedG1 = 0x80FF;
-    s.CalendarBackSelectedG2 = 0xE0E0E0;
+    s.CalendarBackSelectedG2 = kLightGrey;
     selectControl_ = 0;
     s.CalendarSelectStyle = 0;
     s.CalendarFirstDayOfWeek = 1;
@@ -94,12 +95,12 @@ void Zarn::InitProperties() {
 
     Text1().SetFontSize(10);
     allowNull_ = true;
-    s.MaxDate = 20991231;
-    s.MinDate = 19010101;
+    s.MaxDate = kMaxDate;
+    s.MinDate = kMinDate;
     s.TextViewType = 1;
     s.TextViewFormat = 1;
 
-    PValue(Variant::FromText(LocalTodayText()));
+    PValue(Variant::FromText(zarn::defaults::LocalTodayText()));
     Redraw();
 }
 
@@ -140,7 +141,7 @@ long Zarn::MaxDate() const {
 void Zarn::MaxDate(long value) {
     zarn::Trapped(
         [&] {
-            if (value > 20991231 || value <= Shared().MinDate)
+            if (value > zarn::defaults::kMaxDate || value <= Shared().MinDate)
                 return;
             Shared().MaxDate = value;
             Changed(L"MaxDate");
@@ -173,7 +174,7 @@ void Zarn::AllowNull(bool value) {
     const bool empty =
         V_VT(&current) == VT_EMPTY || (V_VT(&current) == VT_BSTR && SysStringLen(V_BSTR(&current)) == 0);
     if (empty)
-        PValue(Variant::FromText(LocalTodayText()));
+        PValue(Variant::FromText(zarn::defaults::LocalTodayText()));
 }
 
 void Zarn::Seperator(const std::wstring& value) {
@@ -245,15 +246,15 @@ void Zarn::Text_Locked(bool value) {
 void Zarn::Enabled(bool value) {
     enabled_ = value;
     if (value) {
-        BgColor(0xFFFFFF);
-        ButtonBgColor(0xFFFFFF);
+        BgColor(zarn::defaults::kWhite);
+        ButtonBgColor(zarn::defaults::kWhite);
         Text_Enabled(true);
         Text_Locked(false);
         surface_.SetEnabled(true);
     } else {
         surface_.SetEnabled(false);
-        BgColor(0xE0E0E0);
-        ButtonBgColor(0xE0E0E0);
+        BgColor(zarn::defaults::kLightGrey);
+        ButtonBgColor(zarn::defaults::kLightGrey);
         Text_Enabled(false);
         Text_Locked(true);
     }

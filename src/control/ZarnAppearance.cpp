@@ -4,6 +4,7 @@
 
 #include "draw/mDrawFns.h"
 #include "platform/RuntimeError.h"
+#include "platform/win/Gdi.h"
 
 #include <cmath>
 
@@ -208,9 +209,8 @@ POINT Zarn::NaturalSize(IPictureDisp* picture) {
     const auto pic = As<IPicture>(picture);
     ThrowIfFailed(pic->get_Width(&w));
     ThrowIfFailed(pic->get_Height(&h));
-    const HDC dc = GetDC(surface_.Handle());
-    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(surface_.Handle(), dc);
+    const zarn::gdi::WindowDC dc(surface_.Handle());
+    const int dpiX = GetDeviceCaps(dc.get(), LOGPIXELSX), dpiY = GetDeviceCaps(dc.get(), LOGPIXELSY);
     return POINT{std::lround(w * dpiX / 2540.0), std::lround(h * dpiY / 2540.0)};
 }
 

@@ -4,6 +4,7 @@
 // rule is applied and nothing is notified, except for MouseIcon.
 #include "control/Zarn.h"
 
+#include "control/Defaults.h"
 #include "date/FnsDate.h"
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
@@ -12,6 +13,7 @@
 
 using zarn::PropertyBag;
 using zarn::Variant;
+using namespace zarn::defaults;
 
 namespace {
 
@@ -86,13 +88,6 @@ Microsoft::WRL::ComPtr<IPictureDisp> AsPicture(const Variant& v) {
     return picture;
 }
 
-std::wstring LocalTodayText() {
-    const SYSTEMTIME now = zarn::LocalNow();
-    wchar_t text[16];
-    swprintf(text, 16, L"%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 } // namespace
 
 // The defaults of the text box's font attributes: those of the host's
@@ -132,21 +127,21 @@ void Zarn::ReadFace(PropertyBag& bag) {
     showIcon_ = AsBool(bag.ReadProperty(L"ShowIcon", B(true)));
     iconSizeWidth_ = AsLong(bag.ReadProperty(L"IconSizeWidth", I(16)));
     iconSizeHeight_ = AsLong(bag.ReadProperty(L"IconSizeHeight", I(16)));
-    borderColor_ = AsColour(bag.ReadProperty(L"BorderColor", L(0x808080)));
-    bgColor_ = AsColour(bag.ReadProperty(L"BgColor", L(0xFFFFFF)));
-    buttonBgColor_ = AsColour(bag.ReadProperty(L"ButtonBgColor", L(0xFFFFFF)));
-    focusColor_ = AsColour(bag.ReadProperty(L"FocusColor", L(0x808080)));
+    borderColor_ = AsColour(bag.ReadProperty(L"BorderColor", L(kGrey)));
+    bgColor_ = AsColour(bag.ReadProperty(L"BgColor", L(kWhite)));
+    buttonBgColor_ = AsColour(bag.ReadProperty(L"ButtonBgColor", L(kWhite)));
+    focusColor_ = AsColour(bag.ReadProperty(L"FocusColor", L(kGrey)));
     textMaxLength_ = AsInteger(bag.ReadProperty(L"TextMaxLength", I(30)));
     Text1().SetMaxLength(AsLong(bag.ReadProperty(L"TextMaxLength", I(0))));
-    textFocusCol_ = AsColour(bag.ReadProperty(L"TextFocusCol", L(0xE0E0E0)));
+    textFocusCol_ = AsColour(bag.ReadProperty(L"TextFocusCol", L(kLightGrey)));
 }
 
 void Zarn::ReadTextBox(PropertyBag& bag, const FontDefaults& font) {
     zarn::TextBox& box = Text1();
     box.SetEnabled(AsBool(bag.ReadProperty(L"Text_Enabled", B(true))));
     box.SetLocked(AsBool(bag.ReadProperty(L"Text_Locked", B(false))));
-    box.SetForeColor(AsColour(bag.ReadProperty(L"ForeColor", L(static_cast<long>(0x80000008)))));
-    box.SetBackColor(AsColour(bag.ReadProperty(L"BackColor", L(static_cast<long>(0x80000005)))));
+    box.SetForeColor(AsColour(bag.ReadProperty(L"ForeColor", L(static_cast<long>(kWindowText)))));
+    box.SetBackColor(AsColour(bag.ReadProperty(L"BackColor", L(static_cast<long>(kWindow)))));
     IFont& f = *box.Font();
     zarn::ThrowIfFailed(f.put_Bold(AsBool(bag.ReadProperty(L"FontBold", B(font.bold)))));
     zarn::ThrowIfFailed(f.put_Italic(AsBool(bag.ReadProperty(L"FontItalic", B(font.italic)))));
@@ -167,10 +162,10 @@ void Zarn::ReadCalendar(PropertyBag& bag) {
     s.CalendarSelectStyle = AsLong(bag.ReadProperty(L"CalendarSelectStyle", I(0)));
     s.CalendarSelectePicMaskColor = AsColour(bag.ReadProperty(L"CalendarSelectePicMaskColor", I(0)));
     s.CalendarSelectePicture = AsPicture(bag.ReadProperty(L"CalendarSelectePicture", Variant()));
-    s.CalendarBackNormal = AsColour(bag.ReadProperty(L"CalendarBackNormal", L(0xFFFFFF)));
-    s.CalendarBackSelected = AsColour(bag.ReadProperty(L"CalendarBackSelected", L(0xFFFFFF)));
+    s.CalendarBackNormal = AsColour(bag.ReadProperty(L"CalendarBackNormal", L(kWhite)));
+    s.CalendarBackSelected = AsColour(bag.ReadProperty(L"CalendarBackSelected", L(kWhite)));
     s.CalendarBackSelectedG1 = AsColour(bag.ReadProperty(L"CalendarBackSelectedG1", L(0x80FF)));
-    s.CalendarBackSelectedG2 = AsColour(bag.ReadProperty(L"CalendarBackSelectedG2", L(0xE0E0E0)));
+    s.CalendarBackSelectedG2 = AsColour(bag.ReadProperty(L"CalendarBackSelectedG2", L(kLightGrey)));
     Text1().SetRightToLeft(AsBool(bag.ReadProperty(L"RightToLeft", B(false))));
     allowNull_ = AsBool(bag.ReadProperty(L"AllowNull", B(true)));
     seperator_ = zarn::ToText(bag.ReadProperty(L"Seperator", S(L"/")).Get());
@@ -221,11 +216,11 @@ void Zarn::ReadPictures(PropertyBag& bag) {
     s.TodayYOffset = AsLong(bag.ReadProperty(L"TodayYOffset", I(0)));
     s.GridLineColor = AsColour(bag.ReadProperty(L"GridLineColor", L(0x6496FF)));
     s.GridLine = AsLong(bag.ReadProperty(L"Gridline", I(0)));
-    s.CalendarBdHighlightColour = AsColour(bag.ReadProperty(L"CalendarBdHighlightColour", L(0x808080)));
-    s.CalendarBdHighlightDKColour = AsColour(bag.ReadProperty(L"CalendarBdHighlightDKColour", L(0x808080)));
-    s.CalendarBdShadowColour = AsColour(bag.ReadProperty(L"CalendarBdShadowColour", L(0x808080)));
-    s.CalendarBdShadowDKColour = AsColour(bag.ReadProperty(L"CalendarBdShadowDKColour", L(0x808080)));
-    s.CalendarBdFlatBorderColour = AsColour(bag.ReadProperty(L"CalendarBdFlatBorderColour", L(0x808080)));
+    s.CalendarBdHighlightColour = AsColour(bag.ReadProperty(L"CalendarBdHighlightColour", L(kGrey)));
+    s.CalendarBdHighlightDKColour = AsColour(bag.ReadProperty(L"CalendarBdHighlightDKColour", L(kGrey)));
+    s.CalendarBdShadowColour = AsColour(bag.ReadProperty(L"CalendarBdShadowColour", L(kGrey)));
+    s.CalendarBdShadowDKColour = AsColour(bag.ReadProperty(L"CalendarBdShadowDKColour", L(kGrey)));
+    s.CalendarBdFlatBorderColour = AsColour(bag.ReadProperty(L"CalendarBdFlatBorderColour", L(kGrey)));
     s.ShowWeek = AsBool(bag.ReadProperty(L"ShowWeek", B(true)));
     s.WeekColumnWidth = AsLong(bag.ReadProperty(L"WeekColumnWidth", L(s.CalendarGridWidth)));
     s.ShowWeekSignPicture = AsBool(bag.ReadProperty(L"ShowWeekSignPicture", B(true)));
@@ -247,14 +242,14 @@ void Zarn::ReadPictures(PropertyBag& bag) {
 // number stops the load here, before the date range is read.
 void Zarn::FinishLoad(PropertyBag& bag) {
     SharedSettings& s = Shared();
-    s.PValue = bag.ReadProperty(L"PValue", S(LocalTodayText()));
+    s.PValue = bag.ReadProperty(L"PValue", S(zarn::defaults::LocalTodayText()));
     const VARIANT& v = s.PValue.Get();
     const bool emptyText = V_VT(&v) == VT_BSTR && SysStringLen(V_BSTR(&v)) == 0;
     if (emptyText && allowNull_)
         Text1().SetText(L"");
     else
         Text1().SetText(FnsDate::RetStrMthYrFromLng(zarn::ToLong(v)));
-    s.MaxDate = AsLong(bag.ReadProperty(L"MaxDate", L(20991231)));
+    s.MaxDate = AsLong(bag.ReadProperty(L"MaxDate", L(kMaxDate)));
     s.MinDate = AsLong(bag.ReadProperty(L"MinDate", L(19010101)));
     Redraw();
 }
@@ -276,7 +271,7 @@ void Zarn::WriteValueAndFace(PropertyBag& bag, const FontDefaults& font) {
     bag.WriteProperty(L"TextMaxLength", I(textMaxLength_), I(30));
     bag.WriteProperty(L"TextViewType", L(s.TextViewType), I(1));
     bag.WriteProperty(L"TextViewFormat", L(s.TextViewFormat), I(1));
-    bag.WriteProperty(L"MaxDate", L(s.MaxDate), L(20991231));
+    bag.WriteProperty(L"MaxDate", L(s.MaxDate), L(kMaxDate));
     bag.WriteProperty(L"MinDate", L(s.MinDate), L(19010101));
     bag.WriteProperty(L"PValue", s.PValue, S(FnsDate::RetNowAsLngStr(false)));
     bag.WriteProperty(L"Icon", Picture(icon_.Get()), Variant());
@@ -284,12 +279,12 @@ void Zarn::WriteValueAndFace(PropertyBag& bag, const FontDefaults& font) {
     bag.WriteProperty(L"IconSizeWidth", L(iconSizeWidth_), I(16));
     bag.WriteProperty(L"IconSizeHeight", L(iconSizeHeight_), I(16));
     bag.WriteProperty(L"Enabled", B(enabled_), B(true));
-    bag.WriteProperty(L"BorderColor", Colour(borderColor_), L(0x808080));
-    bag.WriteProperty(L"BgColor", Colour(bgColor_), L(0xFFFFFF));
-    bag.WriteProperty(L"ButtonBgColor", Colour(buttonBgColor_), L(0xFFFFFF));
-    bag.WriteProperty(L"FocusColor", Colour(focusColor_), L(0x808080));
-    bag.WriteProperty(L"ForeColor", Colour(box.ForeColor()), L(static_cast<long>(0x80000008)));
-    bag.WriteProperty(L"BackColor", Colour(box.BackColor()), L(static_cast<long>(0x80000005)));
+    bag.WriteProperty(L"BorderColor", Colour(borderColor_), L(kGrey));
+    bag.WriteProperty(L"BgColor", Colour(bgColor_), L(kWhite));
+    bag.WriteProperty(L"ButtonBgColor", Colour(buttonBgColor_), L(kWhite));
+    bag.WriteProperty(L"FocusColor", Colour(focusColor_), L(kGrey));
+    bag.WriteProperty(L"ForeColor", Colour(box.ForeColor()), L(static_cast<long>(kWindowText)));
+    bag.WriteProperty(L"BackColor", Colour(box.BackColor()), L(static_cast<long>(kWindow)));
     bag.WriteProperty(L"FontBold", B(FontBold()), B(font.bold));
     bag.WriteProperty(L"FontItalic", B(FontItalic()), B(font.italic));
     bag.WriteProperty(L"FontName", S(FontName()), S(L"Ariel"));
@@ -298,7 +293,7 @@ void Zarn::WriteValueAndFace(PropertyBag& bag, const FontDefaults& font) {
     bag.WriteProperty(L"FontUnderline", B(FontUnderline()), B(font.underline));
     bag.WriteProperty(L"Text_Enabled", B(box.Enabled()), B(true));
     bag.WriteProperty(L"Text_Locked", B(box.Locked()), B(false));
-    bag.WriteProperty(L"TextFocusCol", Colour(textFocusCol_), L(0xE0E0E0));
+    bag.WriteProperty(L"TextFocusCol", Colour(textFocusCol_), L(kLightGrey));
     bag.WriteProperty(L"DropListEnabled", B(dropListEnabled_), B(true));
 }
 
@@ -309,10 +304,10 @@ void Zarn::WriteCalendar(PropertyBag& bag) {
     bag.WriteProperty(L"CalendarSelectStyle", L(s.CalendarSelectStyle), I(0));
     bag.WriteProperty(L"CalendarSelectePicMaskColor", Colour(s.CalendarSelectePicMaskColor), I(0));
     bag.WriteProperty(L"CalendarSelectePicture", Picture(s.CalendarSelectePicture.Get()), Variant());
-    bag.WriteProperty(L"CalendarBackNormal", Colour(s.CalendarBackNormal), L(0xFFFFFF));
-    bag.WriteProperty(L"CalendarBackSelected", Colour(s.CalendarBackSelected), L(0xFFFFFF));
+    bag.WriteProperty(L"CalendarBackNormal", Colour(s.CalendarBackNormal), L(kWhite));
+    bag.WriteProperty(L"CalendarBackSelected", Colour(s.CalendarBackSelected), L(kWhite));
     bag.WriteProperty(L"CalendarBackSelectedG1", Colour(s.CalendarBackSelectedG1), L(0x80FF));
-    bag.WriteProperty(L"CalendarBackSelectedG2", Colour(s.CalendarBackSelectedG2), L(0xE0E0E0));
+    bag.WriteProperty(L"CalendarBackSelectedG2", Colour(s.CalendarBackSelectedG2), L(kLightGrey));
     bag.WriteProperty(L"OLEDragMode", I(box.DragMode()), L(0));
     bag.WriteProperty(L"OLEDropMode", I(box.DropMode()), L(0));
     bag.WriteProperty(L"MousePointer", I(box.MousePointer()), L(0));
@@ -358,11 +353,11 @@ void Zarn::WriteCalendar(PropertyBag& bag) {
     bag.WriteProperty(L"TodayYOffset", L(s.TodayYOffset), I(0));
     bag.WriteProperty(L"GridLineColor", Colour(s.GridLineColor), L(0x6496FF));
     bag.WriteProperty(L"Gridline", L(s.GridLine), I(0));
-    bag.WriteProperty(L"CalendarBdHighlightColour", Colour(s.CalendarBdHighlightColour), L(0x808080));
-    bag.WriteProperty(L"CalendarBdHighlightDKColour", Colour(s.CalendarBdHighlightDKColour), L(0x808080));
-    bag.WriteProperty(L"CalendarBdShadowColour", Colour(s.CalendarBdShadowColour), L(0x808080));
-    bag.WriteProperty(L"CalendarBdShadowDKColour", Colour(s.CalendarBdShadowDKColour), L(0x808080));
-    bag.WriteProperty(L"CalendarBdFlatBorderColour", Colour(s.CalendarBdFlatBorderColour), L(0x808080));
+    bag.WriteProperty(L"CalendarBdHighlightColour", Colour(s.CalendarBdHighlightColour), L(kGrey));
+    bag.WriteProperty(L"CalendarBdHighlightDKColour", Colour(s.CalendarBdHighlightDKColour), L(kGrey));
+    bag.WriteProperty(L"CalendarBdShadowColour", Colour(s.CalendarBdShadowColour), L(kGrey));
+    bag.WriteProperty(L"CalendarBdShadowDKColour", Colour(s.CalendarBdShadowDKColour), L(kGrey));
+    bag.WriteProperty(L"CalendarBdFlatBorderColour", Colour(s.CalendarBdFlatBorderColour), L(kGrey));
     bag.WriteProperty(L"ShowWeekSignPicture", B(s.ShowWeekSignPicture), B(true));
     bag.WriteProperty(L"WeekColumnWidth", L(s.WeekColumnWidth), L(s.CalendarGridWidth));
     bag.WriteProperty(L"ShowWeek", B(s.ShowWeek), B(true));

@@ -31,12 +31,9 @@ face::Look Zarn::FaceLook() const {
 // window surfaces and the desktop compositor show it only once complete.
 void Zarn::DrawControl(long statusType) {
     faceState_ = statusType;
-    const HWND window = surface_.Handle();
-    const HDC dc = GetDC(window);
-    if (!dc)
-        return;
-    face::Draw(dc, surface_.ClientSize(), statusType, FaceLook(), buttonRect_);
-    ReleaseDC(window, dc);
+    const zarn::gdi::WindowDC dc(surface_.Handle());
+    if (dc)
+        face::Draw(dc.get(), surface_.ClientSize(), statusType, FaceLook(), buttonRect_);
 }
 
 void Zarn::RefreshControl() {

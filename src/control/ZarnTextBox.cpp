@@ -3,6 +3,7 @@
 // Alt+Down open the drop-down calendar.
 #include "control/Zarn.h"
 
+#include "control/Defaults.h"
 #include "date/FnsDate.h"
 #include "platform/Report.h"
 
@@ -95,7 +96,7 @@ void Zarn::TextLostFocus(bool withinForm) {
 // back to the border colour.
 void Zarn::LoseTextFocus() {
     hasFocus_ = false;
-    Text1().SetBackColor(0xFFFFFF);
+    Text1().SetBackColor(zarn::defaults::kWhite);
     RefreshControl();
 }
 

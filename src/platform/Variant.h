@@ -24,6 +24,9 @@ public:
     BSTR Get() const { return value_; }
     BSTR Detach() noexcept;
     BSTR* Put(); // frees the current string first
+    // The owned string in place, for a callee that may replace it (a
+    // by-reference argument); the owner frees whatever it holds after.
+    BSTR* InPlace() { return &value_; }
     std::wstring Text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
 
 private:

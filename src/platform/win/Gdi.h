@@ -77,6 +77,26 @@ private:
     return Selection(dc, object);
 }
 
+// The device context of a window's client area, released at the end of the
+// scope that took it.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // A memory device context compatible with `like`, holding one bitmap of its
 // own. Members are declared so that the bitmap is selected out first, then
 // the context is deleted, then the bitmap.

@@ -1,6 +1,7 @@
 #include "platform/win/TextBox.h"
 
 #include "platform/Report.h"
+#include "platform/win/Gdi.h"
 #include "platform/win/WindowClass.h"
 
 #include <commctrl.h>
@@ -124,12 +125,12 @@ bool TextBox::Refused(UINT message) const {
 void TextBox::FitHeightToFont() {
     HFONT font = nullptr;
     ThrowIfFailed(font_->get_hFont(&font));
-    const HDC dc = GetDC(Handle());
-    const HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        const gdi::WindowDC dc(Handle());
+        const auto selected = gdi::Select(dc.get(), font);
+        GetTextMetricsW(dc.get(), &tm);
+    }
     SetWindowPos(Handle(), nullptr, 0, 0, 100, tm.tmHeight, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
