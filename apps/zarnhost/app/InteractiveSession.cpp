@@ -2,11 +2,11 @@
 // switch between design and run mode, and the log in a window beside it
 // (and on standard output).
 #include "app/FormSource.h"
-#include "app/Log.h"
-#include "app/LogWindow.h"
-#include "app/MessageBoxWatcher.h"
 #include "app/MessageLoop.h"
 #include "app/Sessions.h"
+#include "log/Log.h"
+#include "log/LogWindow.h"
+#include "log/MessageBoxWatcher.h"
 #include "site/Form.h"
 
 namespace zarnhost {

@@ -2,11 +2,11 @@
 // commands act on it, message boxes are recorded and answered, and the log
 // goes to standard output.
 #include "app/FormSource.h"
-#include "app/Log.h"
-#include "app/MessageBoxWatcher.h"
 #include "app/MessageLoop.h"
 #include "app/Sessions.h"
 #include "form/Files.h"
+#include "log/Log.h"
+#include "log/MessageBoxWatcher.h"
 #include "script/ScriptRunner.h"
 
 namespace zarnhost {

@@ -3,7 +3,7 @@
 // runs from whatever message loop is turning: the form's own, or a modal
 // loop a control runs (its drop-down, a message box). A script can so look
 // at and answer what a control shows while the control waits for the user.
-#include "app/Log.h"
+#include "log/Log.h"
 #include "script/Script.h"
 #include "site/EventRules.h"
 #include "site/Form.h"

@@ -3,8 +3,8 @@
 // control's default source interface, built from its type information so
 // that it knows every event's name and parameter names. It logs each event
 // with its arguments and answers it as the rules say.
-#include "app/Log.h"
 #include "com/ComObject.h"
+#include "log/Log.h"
 #include "site/EventRules.h"
 
 #include <oaidl.h>

@@ -3,8 +3,8 @@
 // offers the controls their sites, ambient properties and in-place frame,
 // moves the focus between them, switches between design and run mode, and
 // saves and reloads them through its form file.
-#include "app/Log.h"
 #include "form/FormLayout.h"
+#include "log/Log.h"
 #include "site/EventRules.h"
 #include "site/FormFrame.h"
 #include "site/HostedControl.h"

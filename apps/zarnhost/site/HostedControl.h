@@ -4,8 +4,8 @@
 // property bag (or initialised as new), activated in place at its
 // rectangle, watched through its event and change-notification sinks, and
 // closed and released.
-#include "app/Log.h"
 #include "form/FormLayout.h"
+#include "log/Log.h"
 #include "site/ControlSite.h"
 #include "site/EventRules.h"
 

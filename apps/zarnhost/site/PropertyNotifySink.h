@@ -1,8 +1,8 @@
 #pragma once
 // The host's IPropertyNotifySink for one control: logs each change by the
 // member's name from the control's type information.
-#include "app/Log.h"
 #include "com/ComObject.h"
+#include "log/Log.h"
 
 #include <ocidl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // What a control's site asks of the form that holds it.
-#include "app/Log.h"
+#include "log/Log.h"
 
 #include <ocidl.h>
 #include <oleidl.h>

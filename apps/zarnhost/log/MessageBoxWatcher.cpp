@@ -1,4 +1,4 @@
-#include "app/MessageBoxWatcher.h"
+#include "log/MessageBoxWatcher.h"
 
 namespace zarnhost {
 

@@ -1,4 +1,4 @@
-#include "app/LogWindow.h"
+#include "log/LogWindow.h"
 
 namespace zarnhost {
 
