@@ -72,11 +72,8 @@ UINT ScriptRunner::Focused(const Command&) {
 }
 
 UINT ScriptRunner::Resize(const Command& c) {
-    int width = 0, height = 0;
-    ParseWholeNumber(c.args[1], 1, 32767, width);
-    ParseWholeNumber(c.args[2], 1, 32767, height);
     if (HostedControl* control = ControlNamed(c.args[0].text))
-        form_.Resize(*control, width, height);
+        form_.Resize(*control, NumberOf(c.args[1]), NumberOf(c.args[2]));
     return 0;
 }
 

@@ -44,9 +44,7 @@ UINT ScriptRunner::Mode(const Command& c) {
 }
 
 UINT ScriptRunner::Wait(const Command& c) {
-    int ms = 0;
-    ParseWholeNumber(c.args[0], 0, 600000, ms);
-    return static_cast<UINT>(ms);
+    return static_cast<UINT>(NumberOf(c.args[0]));
 }
 
 UINT ScriptRunner::Save(const Command& c) {

@@ -36,10 +36,7 @@ void ScriptRunner::BringFormForward() {
 // A point relative to a control's top-left corner, or to the form's client
 // area, on the screen.
 bool ScriptRunner::ScreenPoint(const std::vector<Token>& args, POINT& point) {
-    int x = 0, y = 0;
-    ParseWholeNumber(args[1], -10000, 10000, x);
-    ParseWholeNumber(args[2], -10000, 10000, y);
-    point = {x, y};
+    point = {NumberOf(args[1]), NumberOf(args[2])};
     if (args[0].text != L"form") {
         const HostedControl* control = ControlNamed(args[0].text);
         if (!control)

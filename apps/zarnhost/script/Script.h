@@ -4,6 +4,8 @@
 #include "site/EventRules.h"
 #include "text/Tokens.h"
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,23 @@ struct Command {
     std::wstring verb;
     std::vector<Token> args;
 };
+
+class ScriptRunner;
+
+// All there is to know about one verb: how many arguments it takes, its
+// usage text, what is checked before the script runs (beyond the count;
+// null when nothing is), and the runner's handler, which returns how long
+// to wait before the next command, in ms. One table holds every verb.
+struct Verb {
+    const wchar_t* name;
+    size_t minArgs;
+    size_t maxArgs; // SIZE_MAX: any number
+    const wchar_t* usage;
+    bool (*check)(const std::vector<Token>& args, std::wstring& error);
+    UINT (ScriptRunner::*run)(const Command& command);
+};
+
+const Verb* FindVerb(std::wstring_view name); // null for a word that is no verb
 
 struct ScriptError {
     std::wstring message; // "line 3: ..."
@@ -30,6 +49,7 @@ bool SplitTarget(const Token& token, std::wstring& control, std::wstring& member
 bool ParseAssignments(const std::vector<Token>& args, size_t first, std::vector<Assignment>& out,
                       std::wstring& error);
 
-bool ParseWholeNumber(const Token& token, int low, int high, int& out);
+// The value of a whole number the script's check has accepted.
+int NumberOf(const Token& token);
 
 } // namespace zarnhost

@@ -13,23 +13,6 @@ constexpr UINT kStep = USER_TIMER_MINIMUM;
 
 } // namespace
 
-const std::map<std::wstring, ScriptRunner::Handler> ScriptRunner::kHandlers = {
-    {L"echo", &ScriptRunner::Echo},       {L"mode", &ScriptRunner::Mode},
-    {L"set", &ScriptRunner::Set},         {L"get", &ScriptRunner::Get},
-    {L"call", &ScriptRunner::Call},       {L"focus", &ScriptRunner::FocusControl},
-    {L"focused", &ScriptRunner::Focused}, {L"mouse", &ScriptRunner::Mouse},
-    {L"click", &ScriptRunner::Click},     {L"press", &ScriptRunner::Press},
-    {L"release", &ScriptRunner::Release}, {L"key", &ScriptRunner::Key},
-    {L"keydown", &ScriptRunner::KeyDown}, {L"keyup", &ScriptRunner::KeyUp},
-    {L"type", &ScriptRunner::Type},       {L"wait", &ScriptRunner::Wait},
-    {L"answer", &ScriptRunner::Answer},   {L"mute", &ScriptRunner::Mute},
-    {L"unmute", &ScriptRunner::Unmute},   {L"resize", &ScriptRunner::Resize},
-    {L"bounds", &ScriptRunner::Bounds},   {L"save", &ScriptRunner::Save},
-    {L"reload", &ScriptRunner::Reload},   {L"snapshot", &ScriptRunner::Snapshot},
-    {L"print", &ScriptRunner::Print},     {L"compare", &ScriptRunner::Compare},
-    {L"shows", &ScriptRunner::Shows},
-};
-
 ScriptRunner::ScriptRunner(std::vector<Command> commands, Form& form, EventRules& rules, Log& log,
                            std::function<void()> finished)
     : commands_(std::move(commands)), form_(form), rules_(rules), log_(log), finished_(std::move(finished)) {
@@ -74,7 +57,7 @@ void ScriptRunner::Step() {
     log_.Line(L"> " + command.text);
     Schedule(kStep);
     const size_t after = next_;
-    const UINT delay = (this->*kHandlers.at(command.verb))(command);
+    const UINT delay = (this->*FindVerb(command.verb)->run)(command);
     // Unless later commands already ran from inside this one.
     if (next_ == after && delay > kStep)
         Schedule(delay);

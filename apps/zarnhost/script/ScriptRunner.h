@@ -9,7 +9,6 @@
 #include "site/Form.h"
 
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace zarnhost {
@@ -25,9 +24,11 @@ public:
 
     void Start();
 
-private:
-    using Handler = UINT (ScriptRunner::*)(const Command&);
+    // Every verb (Verbs.cpp): a member, so that its rows can name the
+    // handlers below.
+    static const Verb kVerbs[];
 
+private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
     void Schedule(UINT delay);
     void Step();
@@ -64,8 +65,6 @@ private:
     UINT Snapshot(const Command& c);
     UINT Print(const Command& c);
     UINT Compare(const Command& c);
-
-    static const std::map<std::wstring, Handler> kHandlers;
 
     std::vector<Command> commands_;
     Form& form_;
