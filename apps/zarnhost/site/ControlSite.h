@@ -21,10 +21,7 @@ public:
     void* Find(REFIID iid);
 
     const std::wstring& Name() const { return name_; }
-    const RECT& Rect() const { return rect_; }
     void SetRect(const RECT& rect) { rect_ = rect; }
-    bool InPlaceActive() const { return inPlaceActive_; }
-    bool UIActive() const { return uiActive_; }
     bool Locked() const { return locks_ > 0; }
     void Detach() { host_ = nullptr; }
 
@@ -82,8 +79,6 @@ private:
     SiteHost* host_;
     std::wstring name_;
     RECT rect_{};
-    bool inPlaceActive_ = false;
-    bool uiActive_ = false;
     int locks_ = 0;
 };
 

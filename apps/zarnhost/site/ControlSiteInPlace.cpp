@@ -20,7 +20,6 @@ HRESULT ControlSite::CanInPlaceActivate() {
 }
 
 HRESULT ControlSite::OnInPlaceActivate() {
-    inPlaceActive_ = true;
     Say(L"in-place active");
     return S_OK;
 }
@@ -28,7 +27,6 @@ HRESULT ControlSite::OnInPlaceActivate() {
 HRESULT ControlSite::OnUIActivate() {
     if (host_)
         host_->SiteUIActivating(*this);
-    uiActive_ = true;
     Say(L"UI-active");
     return S_OK;
 }
@@ -59,7 +57,6 @@ HRESULT ControlSite::Scroll(SIZE) {
 }
 
 HRESULT ControlSite::OnUIDeactivate(BOOL) {
-    uiActive_ = false;
     Say(L"UI-inactive");
     if (host_)
         host_->SiteUIDeactivated(*this);
@@ -67,7 +64,6 @@ HRESULT ControlSite::OnUIDeactivate(BOOL) {
 }
 
 HRESULT ControlSite::OnInPlaceDeactivate() {
-    inPlaceActive_ = false;
     Say(L"in-place inactive");
     return S_OK;
 }

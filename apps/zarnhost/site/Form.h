@@ -35,7 +35,6 @@ public:
 
     HWND Window() const override { return window_.get(); }
     bool UserMode() const override { return userMode_; }
-    const std::wstring& Path() const { return path_; }
     HostedControl* Find(std::wstring_view name) const;
     HostedControl* Holding(HWND window) const;
     void Resize(HostedControl& control, int width, int height);

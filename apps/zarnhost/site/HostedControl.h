@@ -25,7 +25,6 @@ public:
     const std::wstring& Name() const { return layout_.name; }
     const ControlLayout& Layout() const { return layout_; }
     ControlSite& Site() const { return *site_.Get(); }
-    bool Exists() const { return object_ != nullptr; }
 
     // Creates, loads and activates the control; logs what fails.
     void Create();

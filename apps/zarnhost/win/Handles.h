@@ -15,7 +15,6 @@ template <class Handle, auto Close>
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleCloser<Close>>;
 
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteDC>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
