@@ -9,8 +9,6 @@
 // in order and fails the test on a call nobody should make.
 #include "OcxSupport.h"
 
-#include <winternl.h>
-
 #include <functional>
 #include <map>
 #include <optional>
@@ -19,10 +17,11 @@
 
 namespace zarn::test {
 
-// ---------------------------------------------------------------------------
-// Fakes. They live on the test's stack: the count tells whether the control
-// released what it took, and the object is never deleted.
+// Fails the test: a call no fake should get.
+HRESULT Unexpected(const std::string& call);
 
+// Fakes live on the test's stack: the count tells whether the control
+// released what it took, and the object is never deleted.
 template <class... Interfaces> class Fake : public Interfaces... {
 public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
@@ -37,18 +36,11 @@ protected:
         for (const IID& iid : iids)
             known = known || riid == iid;
         *object = known ? self : nullptr;
-        if (!known)
-            return E_NOINTERFACE;
-        self->AddRef();
-        return S_OK;
+        if (known)
+            self->AddRef();
+        return known ? S_OK : E_NOINTERFACE;
     }
 };
-
-#define ZARN_UNEXPECTED(what)                                                                                \
-    do {                                                                                                     \
-        ADD_FAILURE() << "unexpected call " << what;                                                         \
-        return E_NOTIMPL;                                                                                    \
-    } while (0)
 
 // Records the DISPIDs of OnChanged; `onChanged` runs after each record.
 class NotifySink final : public Fake<IPropertyNotifySink> {
@@ -56,40 +48,33 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return Offer(riid, object, this, {IID_IPropertyNotifySink});
     }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override {
-        changed.push_back(member);
-        if (onChanged)
-            onChanged(member);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID member) override {
-        ZARN_UNEXPECTED("OnRequestEdit " << member);
-    }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override;
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return Unexpected("OnRequestEdit"); }
 
     std::vector<DISPID> changed;
     std::function<void(DISPID)> onChanged;
 };
 
-// An event sink for __Zarn: records the events' DISPIDs.
+// An event sink for __Zarn: records each event's DISPID, and its arguments'
+// types as "5(I2*,I2*)"; `answer` may write into every argument.
 class EventSink final : public Fake<IDispatch> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return Offer(riid, object, this, {IID_IDispatch, kDiidZarnEvents});
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("GetTypeInfoCount"); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return Unexpected("GetTypeInfoCount"); }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        ZARN_UNEXPECTED("GetTypeInfo");
+        return Unexpected("GetTypeInfo");
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        ZARN_UNEXPECTED("GetIDsOfNames");
+        return Unexpected("GetIDsOfNames");
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        events.push_back(member);
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
 
     std::vector<DISPID> events;
+    std::vector<std::string> calls;
+    std::function<void(VARIANT&)> answer;
 };
 
 // Records OnViewChange; the data, rename, save and close notices are not
@@ -99,13 +84,11 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return Offer(riid, object, this, {IID_IAdviseSink});
     }
-    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override { ADD_FAILURE() << "OnDataChange"; }
-    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG index) override {
-        changes.push_back("OnViewChange(" + std::to_string(aspect) + ", " + std::to_string(index) + ")");
-    }
-    void STDMETHODCALLTYPE OnRename(IMoniker*) override { ADD_FAILURE() << "OnRename"; }
-    void STDMETHODCALLTYPE OnSave() override { ADD_FAILURE() << "OnSave"; }
-    void STDMETHODCALLTYPE OnClose() override { ADD_FAILURE() << "OnClose"; }
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override { Unexpected("OnDataChange"); }
+    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG index) override;
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override { Unexpected("OnRename"); }
+    void STDMETHODCALLTYPE OnSave() override { Unexpected("OnSave"); }
+    void STDMETHODCALLTYPE OnClose() override { Unexpected("OnClose"); }
 
     std::vector<std::string> changes;
 };
@@ -119,25 +102,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return Offer(riid, object, this, {IID_IPropertyBag});
     }
-
-    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override {
-        EXPECT_EQ(log, nullptr);
-        const std::string key = Narrow(name);
-        reads.push_back(key);
-        // The control asks for the stored type: it passes an empty VARIANT.
-        EXPECT_EQ(V_VT(value), VT_EMPTY) << key;
-        const auto found = held.find(key);
-        if (found == held.end())
-            return E_INVALIDARG;
-        return VariantCopy(value, const_cast<Var*>(&found->second));
-    }
-
-    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
-        const std::string key = Narrow(name);
-        writes.push_back(key + " " + Text(*value));
-        EXPECT_EQ(VariantCopy(&held[key], value), S_OK);
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
 
     // Puts an entry in the bag as a saved control would have left it.
     void Hold(const std::string& key, const Var& value) { held[key] = value; }
@@ -147,15 +113,8 @@ public:
     std::map<std::string, Var> held;
 };
 
-// ---------------------------------------------------------------------------
-// The container
-
 // The calls the container's fakes saw, in order, as "Object.Method(args)".
 using CallLog = std::vector<std::string>;
-
-inline std::string Flag(BOOL value) {
-    return value ? "TRUE" : "FALSE";
-}
 
 // The container's document window, and the base of its frame. Each keeps
 // the active object it is given, as a real one does, so a control that never
@@ -168,21 +127,13 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return this->Offer(riid, object, this, {IID_IOleWindow, IID_IOleInPlaceUIWindow, __uuidof(Window)});
     }
-
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-        *window = window_;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
-        ZARN_UNEXPECTED(name_ << ".ContextSensitiveHelp");
-    }
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { ZARN_UNEXPECTED(name_ << ".GetBorder"); }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return *window = window_, S_OK; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return No("ContextSensitiveHelp"); }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return No("GetBorder"); }
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED(name_ << ".RequestBorderSpace");
+        return No("RequestBorderSpace");
     }
-    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override {
-        ZARN_UNEXPECTED(name_ << ".SetBorderSpace");
-    }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return No("SetBorderSpace"); }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
         log_.push_back(name_ + ".SetActiveObject(" + (object ? "control" : "null") + ")");
         active = object;
@@ -192,6 +143,8 @@ public:
     ComPtr<IOleInPlaceActiveObject> active;
 
 protected:
+    HRESULT No(const char* method) { return Unexpected(name_ + "." + method); }
+
     std::string name_;
     HWND window_;
     CallLog& log_;
@@ -204,18 +157,16 @@ class FakeFrame final : public FakeUIWindow<IOleInPlaceFrame> {
 public:
     FakeFrame(HWND window, CallLog& log) : FakeUIWindow("Frame", window, log) {}
 
-    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override {
-        ZARN_UNEXPECTED("Frame.InsertMenus");
-    }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return No("InsertMenus"); }
     HRESULT STDMETHODCALLTYPE SetMenu(HMENU shared, HOLEMENU ole, HWND active) override {
         log_.push_back(std::string("Frame.SetMenu(") + (shared || ole || active ? "menu" : "null") + ")");
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { ZARN_UNEXPECTED("Frame.RemoveMenus"); }
-    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { ZARN_UNEXPECTED("Frame.SetStatusText"); }
-    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { ZARN_UNEXPECTED("Frame.EnableModeless"); }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return No("RemoveMenus"); }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return No("SetStatusText"); }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return No("EnableModeless"); }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override {
-        ZARN_UNEXPECTED("Frame.TranslateAccelerator");
+        return No("TranslateAccelerator");
     }
 };
 
@@ -228,168 +179,81 @@ class FakeContainer final : public Fake<IOleClientSite, IOleInPlaceSite, IOleCon
 public:
     explicit FakeContainer(HWND window = nullptr, RECT position = {})
         : frame(window, log), document("Document", window, log), position(position), window_(window) {}
-    ~FakeContainer() {
-        // The frame and document give up what the control left with them
-        // before the test looks at the control's lifetime.
-        frame.active.Reset();
-        document.active.Reset();
-    }
+    // The frame and document give up what the control left with them
+    // before the test looks at the control's lifetime.
+    ~FakeContainer() { frame.active.Reset(), document.active.Reset(); }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IOleClientSite)
-            *object = static_cast<IOleClientSite*>(this);
-        else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
-            *object = static_cast<IOleInPlaceSite*>(this);
-        else if (riid == IID_IOleControlSite)
-            *object = static_cast<IOleControlSite*>(this);
-        else if (riid == IID_IDispatch && ambients)
-            *object = static_cast<IDispatch*>(this);
-        else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
 
     // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { ZARN_UNEXPECTED("Site.SaveObject"); }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
-        *moniker = nullptr;
-        ZARN_UNEXPECTED("Site.GetMoniker");
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return Unexpected("Site.SaveObject"); }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override {
+        return Unexpected("Site.GetMoniker");
     }
     HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
         *container = nullptr;
-        log.push_back("Site.GetContainer");
-        return E_NOINTERFACE;
+        return Note("Site.GetContainer", E_NOINTERFACE);
     }
-    HRESULT STDMETHODCALLTYPE ShowObject() override {
-        log.push_back("Site.ShowObject");
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return Note("Site.ShowObject"); }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL show) override {
-        log.push_back("Site.OnShowWindow(" + Flag(show) + ")");
-        return S_OK;
+        return Note("Site.OnShowWindow", S_OK, show);
     }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override {
-        ZARN_UNEXPECTED("Site.RequestNewObjectLayout");
+        return Unexpected("Site.RequestNewObjectLayout");
     }
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-        log.push_back("Site.GetWindow");
-        *window = window_;
-        return S_OK;
+        return *window = window_, Note("Site.GetWindow");
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
-        ZARN_UNEXPECTED("Site.ContextSensitiveHelp");
+        return Unexpected("Site.ContextSensitiveHelp");
     }
 
     // IOleInPlaceSite
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override {
-        log.push_back("Site.CanInPlaceActivate");
-        return canActivate;
+        return Note("Site.CanInPlaceActivate", canActivate);
     }
-    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
-        log.push_back("Site.OnInPlaceActivate");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override {
-        log.push_back("Site.OnUIActivate");
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return Note("Site.OnInPlaceActivate"); }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return Note("Site.OnUIActivate"); }
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** outFrame, IOleInPlaceUIWindow** outDocument,
                                                LPRECT outPosition, LPRECT outClip,
-                                               LPOLEINPLACEFRAMEINFO info) override {
-        log.push_back("Site.GetWindowContext");
-        EXPECT_TRUE(info && info->cb == sizeof(OLEINPLACEFRAMEINFO))
-            << "the control must size the frame info";
-        *outFrame = &frame;
-        frame.AddRef();
-        *outDocument = &document;
-        document.AddRef();
-        *outPosition = position;
-        *outClip = position;
-        if (info) {
-            info->fMDIApp = FALSE;
-            info->hwndFrame = window_;
-            info->haccel = nullptr;
-            info->cAccelEntries = 0;
-        }
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { ZARN_UNEXPECTED("Site.Scroll"); }
+                                               LPOLEINPLACEFRAMEINFO info) override;
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return Unexpected("Site.Scroll"); }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override {
-        log.push_back("Site.OnUIDeactivate(" + Flag(undoable) + ")");
-        return S_OK;
+        return Note("Site.OnUIDeactivate", S_OK, undoable);
     }
-    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-        log.push_back("Site.OnInPlaceDeactivate");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { ZARN_UNEXPECTED("Site.DiscardUndoState"); }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { ZARN_UNEXPECTED("Site.DeactivateAndUndo"); }
-    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override {
-        log.push_back("Site.OnPosRectChange");
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return Note("Site.OnInPlaceDeactivate"); }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return Unexpected("Site.DiscardUndoState"); }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return Unexpected("Site.DeactivateAndUndo"); }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return Note("Site.OnPosRectChange"); }
 
     // IOleControlSite
-    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override {
-        log.push_back("Site.OnControlInfoChanged");
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return Note("Site.OnControlInfoChanged"); }
     HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL lock) override {
-        log.push_back("Site.LockInPlaceActive(" + Flag(lock) + ")");
-        return S_OK;
+        return Note("Site.LockInPlaceActive", S_OK, lock);
     }
     HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** extended) override {
         *extended = nullptr;
-        log.push_back("Site.GetExtendedControl");
-        return E_NOTIMPL;
+        return Note("Site.GetExtendedControl", E_NOTIMPL);
     }
     HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {
-        ZARN_UNEXPECTED("Site.TransformCoords");
+        return Unexpected("Site.TransformCoords");
     }
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, DWORD modifiers) override {
-        char text[96];
-        snprintf(text, sizeof text, "Site.TranslateAccelerator(%s, 0x%02x, %lu)",
-                 msg->message == WM_KEYDOWN ? "WM_KEYDOWN" : "other", static_cast<unsigned>(msg->wParam),
-                 static_cast<unsigned long>(modifiers));
-        log.push_back(text);
-        return acceleratorAnswer;
-    }
-    HRESULT STDMETHODCALLTYPE OnFocus(BOOL gotFocus) override {
-        log.push_back("Site.OnFocus(" + Flag(gotFocus) + ")");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { ZARN_UNEXPECTED("Site.ShowPropertyFrame"); }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, DWORD modifiers) override;
+    HRESULT STDMETHODCALLTYPE OnFocus(BOOL gotFocus) override { return Note("Site.OnFocus", S_OK, gotFocus); }
+    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return Unexpected("Site.ShowPropertyFrame"); }
 
     // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { ZARN_UNEXPECTED("Site.GetTypeInfoCount"); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return Unexpected("Site.GetTypeInfoCount"); }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        ZARN_UNEXPECTED("Site.GetTypeInfo");
+        return Unexpected("Site.GetTypeInfo");
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        ZARN_UNEXPECTED("Site.GetIDsOfNames");
+        return Unexpected("Site.GetIDsOfNames");
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO*, UINT*) override {
-        EXPECT_TRUE(riid == IID_NULL);
-        EXPECT_TRUE(flags & DISPATCH_PROPERTYGET) << "ambient " << member << " flags " << flags;
-        EXPECT_TRUE(params && params->cArgs == 0) << "ambient " << member;
-        if (member > DISPID_AMBIENT_BACKCOLOR || member < -799)
-            ZARN_UNEXPECTED("Site.Invoke of non-ambient " << member);
-        if (member != DISPID_AMBIENT_USERMODE)
-            return DISP_E_MEMBERNOTFOUND;
-        ++userModeAsked;
-        if (!result)
-            ZARN_UNEXPECTED("Site.Invoke of UserMode without a result");
-        VariantInit(result);
-        V_VT(result) = VT_BOOL;
-        V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
-    }
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
 
     CallLog log;
     FakeFrame frame;
@@ -402,6 +266,9 @@ public:
     int userModeAsked = 0;
 
 private:
+    // Logs "call" (or "call(TRUE)" with a flag) and answers `hr`.
+    HRESULT Note(const char* call, HRESULT hr = S_OK, std::optional<BOOL> flag = std::nullopt);
+
     HWND window_;
 };
 
@@ -420,9 +287,6 @@ protected:
     std::optional<Connection> notify;
 };
 
-// ---------------------------------------------------------------------------
-// Windows
-
 // The container's form: a panel with a button beside the control's place,
 // to take the focus away to. The panels of all tests sit in one shown
 // top-level window that lives as long as the process: under Wine without a
@@ -430,31 +294,7 @@ protected:
 // seconds for a manager that never answers.
 class FormWindow {
 public:
-    explicit FormWindow(int width = 400, int height = 200) {
-        static const wchar_t* cls = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"ZarnTestForm";
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            RegisterClassW(&wc);
-            return L"ZarnTestForm";
-        }();
-        static const HWND top = [] {
-            const HWND w = CreateWindowExW(0, cls, L"form", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50,
-                                           640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-            ShowWindow(w, SW_SHOW);
-            UpdateWindow(w);
-            return w;
-        }();
-        EXPECT_TRUE(top) << "no form window, error " << GetLastError();
-        window = CreateWindowExW(WS_EX_CONTROLPARENT, cls, L"panel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                 0, 0, width, height, top, nullptr, GetModuleHandleW(nullptr), nullptr);
-        EXPECT_TRUE(window) << "no panel window, error " << GetLastError();
-        other = CreateWindowExW(0, L"BUTTON", L"other", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 300, 10, 80, 24,
-                                window, nullptr, GetModuleHandleW(nullptr), nullptr);
-        UpdateWindow(window);
-    }
+    explicit FormWindow(int width = 400, int height = 200);
     ~FormWindow() { DestroyWindow(window); }
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -468,115 +308,33 @@ public:
 // a user who is not there.
 class MessageBoxCloser {
 public:
-    MessageBoxCloser() {
-        instance_ = this;
-        hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-        EXPECT_TRUE(hook_);
-    }
-    ~MessageBoxCloser() {
-        UnhookWindowsHookEx(hook_);
-        instance_ = nullptr;
-    }
+    MessageBoxCloser();
+    ~MessageBoxCloser();
     MessageBoxCloser(const MessageBoxCloser&) = delete;
     MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
 
     std::vector<std::wstring> texts;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-        if (code == HCBT_ACTIVATE && instance_) {
-            const HWND box = reinterpret_cast<HWND>(wparam);
-            wchar_t cls[16] = L"";
-            GetClassNameW(box, cls, 16);
-            if (wcscmp(cls, L"#32770") == 0) {
-                wchar_t text[512] = L"";
-                GetDlgItemTextW(box, 0xFFFF, text, 512); // the box's static text
-                instance_->texts.push_back(text);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
-        }
-        return CallNextHookEx(nullptr, code, wparam, lparam);
-    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam);
 
     static inline MessageBoxCloser* instance_ = nullptr;
     HHOOK hook_ = nullptr;
 };
 
 // Runs the messages that are waiting, so posted notices arrive.
-inline void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void PumpMessages();
 
-// A window's rectangle in its parent's client coordinates.
-inline RECT RectInParent(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-inline std::string Describe(const RECT& r) {
-    char text[64];
-    snprintf(text, sizeof text, "(%ld, %ld, %ld, %ld)", static_cast<long>(r.left), static_cast<long>(r.top),
-             static_cast<long>(r.right), static_cast<long>(r.bottom));
-    return text;
-}
-
-// ---------------------------------------------------------------------------
-// Counting what a control leaves behind
-
-namespace detail {
-inline BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-inline BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountChild, count);
-    return TRUE;
-}
-} // namespace detail
+// A window's rectangle in its parent's client coordinates, and a rectangle
+// as "(left, top, right, bottom)".
+RECT RectInParent(HWND window);
+std::string Describe(const RECT& r);
 
 // Windows of this thread, top-level ones and all their descendants.
-inline int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), detail::CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
+int ThreadWindows();
 
 // Live GDI objects of the process, stock objects left out, or -1 when they
-// cannot be counted. GetGuiResources answers 0 under Wine; instead this
-// reads the process's GDI handle table, which the PEB points at on x64 (at
-// 0xF8) with entries of 24 bytes, type byte at offset 14 and the stock flag
-// in bit 7 of the byte at offset 12. Wine lays it out like Windows and keeps
-// one table per process.
-inline int LiveGdiObjects() {
-#if defined(_WIN64)
-    struct Entry {
-        UINT64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type;
-        UCHAR flags;
-        UINT64 user;
-    };
-    static_assert(sizeof(Entry) == 24);
-    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);
-    if (!table)
-        return -1;
-    int count = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i].type && !(table[i].unique & 0x80))
-            ++count;
-    return count;
-#else
-    return -1;
-#endif
-}
+// cannot be counted.
+int LiveGdiObjects();
 
 } // namespace zarn::test

@@ -5,8 +5,6 @@
 #include "OcxSupport.h"
 
 #include <algorithm>
-#include <chrono>
-#include <iostream>
 #include <iterator>
 #include <set>
 
@@ -14,74 +12,55 @@ using namespace zarn::test;
 
 namespace {
 
-using Snapshot = std::set<std::wstring>;
+using Snapshot = std::set<std::string>;
 
-std::wstring ValueText(DWORD type, const BYTE* data, DWORD size) {
-    switch (type) {
-    case REG_SZ:
-    case REG_EXPAND_SZ: {
+std::string ValueText(DWORD type, const BYTE* data, DWORD size) {
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
         std::wstring text(reinterpret_cast<const wchar_t*>(data), size / sizeof(wchar_t));
-        while (!text.empty() && text.back() == L'\0')
-            text.pop_back();
-        return (type == REG_EXPAND_SZ ? L"expand:" : L"") + text;
+        text.erase(text.find_last_not_of(L'\0') + 1);
+        return (type == REG_EXPAND_SZ ? "expand:" : "") + Narrow(text);
     }
-    case REG_DWORD:
-        return L"dword:" + std::to_wstring(*reinterpret_cast<const DWORD*>(data));
-    default: {
-        std::wstring text = L"type" + std::to_wstring(type) + L":";
-        for (DWORD i = 0; i < size; ++i) {
-            wchar_t hex[4];
-            swprintf(hex, 4, L"%02x", data[i]);
-            text += hex;
-        }
-        return text;
-    }
-    }
+    if (type == REG_DWORD)
+        return "dword:" + std::to_string(*reinterpret_cast<const DWORD*>(data));
+    std::string text = "type" + std::to_string(type) + ":";
+    for (DWORD i = 0; i < size; ++i)
+        text += "0123456789abcdef"[data[i] >> 4], text += "0123456789abcdef"[data[i] & 15];
+    return text;
 }
 
 // One line per key ("path") and per value ("path | name = data", @ for the
 // default value).
-void Dump(HKEY key, const std::wstring& path, Snapshot& out) {
+void Dump(HKEY key, const std::string& path, Snapshot& out) {
     DWORD subkeys = 0, maxSubkey = 0, values = 0, maxName = 0, maxData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values, &maxName,
                          &maxData, nullptr, nullptr) != ERROR_SUCCESS)
         return;
     if (!path.empty())
         out.insert(path);
-
-    std::wstring name(maxName + 2, L'\0');
+    std::wstring name(std::max(maxName, maxSubkey) + 2, L'\0');
     std::vector<BYTE> data(maxData + 2);
     for (DWORD i = 0; i < values; ++i) {
-        DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
-        if (RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
-            ERROR_SUCCESS)
-            continue;
-        const std::wstring shown = nameLength ? name.substr(0, nameLength) : L"@";
-        out.insert(path + L" | " + shown + L" = " + ValueText(type, data.data(), size));
+        DWORD length = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &size) == ERROR_SUCCESS)
+            out.insert(path + " | " + (length ? Narrow(name.substr(0, length)) : "@") + " = " +
+                       ValueText(type, data.data(), size));
     }
-
-    std::wstring child(maxSubkey + 2, L'\0');
     for (DWORD i = 0; i < subkeys; ++i) {
-        DWORD length = static_cast<DWORD>(child.size());
-        if (RegEnumKeyExW(key, i, child.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            continue;
-        const std::wstring childName = child.substr(0, length);
+        DWORD length = static_cast<DWORD>(name.size());
         HKEY sub = nullptr;
-        if (RegOpenKeyExW(key, childName.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS ||
+            RegOpenKeyExW(key, name.substr(0, length).c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS)
             continue;
-        Dump(sub, path.empty() ? childName : path + L"\\" + childName, out);
+        const std::string child = Narrow(name.substr(0, length));
+        Dump(sub, path.empty() ? child : path + "\\" + child, out);
         RegCloseKey(sub);
     }
 }
 
-Snapshot SnapshotClassesRoot() {
-    const auto start = std::chrono::steady_clock::now();
+Snapshot ClassesRoot() {
     Snapshot s;
-    Dump(HKEY_CLASSES_ROOT, L"", s);
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-            .count();
-    std::cout << "HKEY_CLASSES_ROOT: " << s.size() << " lines in " << ms << " ms" << std::endl;
+    Dump(HKEY_CLASSES_ROOT, "", s);
     return s;
 }
 
@@ -91,41 +70,28 @@ Snapshot Minus(const Snapshot& a, const Snapshot& b) {
     return d;
 }
 
-std::string Lines(const Snapshot& s) {
-    std::string text;
-    for (const auto& line : s) {
-        text += "  ";
-        for (wchar_t c : line)
-            text += c < 128 ? static_cast<char>(c) : '?';
-        text += "\n";
-    }
-    return text.empty() ? "  (none)\n" : text;
-}
-
 // What a snapshot lacks and has beyond the one expected.
 std::string Difference(const Snapshot& expected, const Snapshot& actual) {
-    return "missing:\n" + Lines(Minus(expected, actual)) + "unexpected:\n" + Lines(Minus(actual, expected));
+    const Snapshot missing = Minus(expected, actual), extra = Minus(actual, expected);
+    return "missing:\n" + Lines({missing.begin(), missing.end()}) + "unexpected:\n" +
+           Lines({extra.begin(), extra.end()});
 }
 
-bool Under(const std::wstring& line, const std::wstring& root) {
-    return _wcsnicmp(line.c_str(), root.c_str(), root.size()) == 0 &&
-           (line.size() == root.size() || line[root.size()] == L'\\' || line[root.size()] == L' ');
-}
-
-// The Interface and TypeLib keys are shared by the 64-bit and the 32-bit
-// view, so what the library registers shows under Wow6432Node too.
-bool FromTypeLibrary(const std::wstring& line, std::initializer_list<std::wstring> roots) {
-    for (const auto& root : roots)
-        if (Under(line, root) || Under(line, L"Wow6432Node\\" + root))
-            return true;
+// Whether a line is a key at or under one of the roots, in the 64-bit view
+// or, for the Interface and TypeLib keys the views share, under Wow6432Node.
+bool Under(const std::string& line, std::initializer_list<std::string> roots) {
+    for (const std::string& root : roots)
+        for (const std::string& at : {root, "Wow6432Node\\" + root})
+            if (_strnicmp(line.c_str(), at.c_str(), at.size()) == 0 &&
+                (line.size() == at.size() || line[at.size()] == '\\' || line[at.size()] == ' '))
+                return true;
     return false;
 }
 
 Snapshot Lowered(const Snapshot& s) {
     Snapshot lowered;
-    for (std::wstring line : s) {
-        for (auto& c : line)
-            c = towlower(c);
+    for (std::string line : s) {
+        std::transform(line.begin(), line.end(), line.begin(), ::tolower);
         lowered.insert(line);
     }
     return lowered;
@@ -134,99 +100,85 @@ Snapshot Lowered(const Snapshot& s) {
 TEST(ComRegistration, RegistersExactlyItsKeysAndRemovesThemAgain) {
     const HMODULE ocx = Ocx::Get().Module();
     ASSERT_TRUE(ocx);
-    const auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(ocx, "DllRegisterServer")));
-    const auto unregisterServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(ocx, "DllUnregisterServer")));
+    const auto entry = [ocx](const char* name) {
+        return reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+            reinterpret_cast<void*>(GetProcAddress(ocx, name)));
+    };
+    const auto registerServer = entry("DllRegisterServer"), unregisterServer = entry("DllUnregisterServer");
     ASSERT_TRUE(registerServer && unregisterServer);
-    wchar_t buffer[MAX_PATH];
-    const std::wstring path(buffer, GetModuleFileNameW(ocx, buffer, MAX_PATH));
+    const std::string path = Narrow(BuiltFile(L"Zarn2.ocx"));
 
     ASSERT_EQ(unregisterServer(), S_OK);
-    const Snapshot unregistered = SnapshotClassesRoot();
+    const Snapshot unregistered = ClassesRoot();
     ASSERT_EQ(registerServer(), S_OK);
-    const Snapshot registered = SnapshotClassesRoot();
+    const Snapshot registered = ClassesRoot();
     ASSERT_EQ(unregisterServer(), S_OK);
-    const Snapshot unregisteredAgain = SnapshotClassesRoot();
-    ASSERT_EQ(registerServer(), S_OK);
-    const Snapshot registeredAgain = SnapshotClassesRoot();
-
+    const Snapshot unregisteredAgain = ClassesRoot();
     EXPECT_EQ(unregisteredAgain, unregistered)
         << "unregistered again, " << Difference(unregistered, unregisteredAgain);
+    ASSERT_EQ(registerServer(), S_OK);
+    const Snapshot registeredAgain = ClassesRoot();
     EXPECT_EQ(registeredAgain, registered) << "registered again, " << Difference(registered, registeredAgain);
-    EXPECT_EQ(Minus(unregistered, registered), Snapshot{}) << "registration removed:\n"
-                                                           << Lines(Minus(unregistered, registered));
+    EXPECT_EQ(Minus(unregistered, registered), Snapshot{}) << "registration removed keys";
 
-    const Snapshot added = Minus(registered, unregistered);
-    const std::wstring clsid = L"CLSID\\{B95CA92B-1DF7-422F-82D7-28CE99C019D1}";
-    const std::wstring libid = L"{386F8717-CFB7-4B79-B414-BC350531FD4A}";
-    const std::wstring typeLib = L"TypeLib\\" + libid;
-    const std::wstring dual = L"Interface\\{2BAD2477-59FF-453B-992F-B5FF5DB934DD}";
-    const std::wstring events = L"Interface\\{09ECF381-492B-4820-B97A-4C6322F2A295}";
+    const std::string clsid = "CLSID\\{B95CA92B-1DF7-422F-82D7-28CE99C019D1}";
+    const std::string libid = "{386F8717-CFB7-4B79-B414-BC350531FD4A}";
+    const std::string typeLib = "TypeLib\\" + libid;
+    const std::string dual = "Interface\\{2BAD2477-59FF-453B-992F-B5FF5DB934DD}";
+    const std::string events = "Interface\\{09ECF381-492B-4820-B97A-4C6322F2A295}";
 
-    // The class and its ProgID are ours to the last line.
-    const Snapshot ours = {
-        clsid,
-        clsid + L" | @ = Zarn",
-        clsid + L"\\InprocServer32",
-        clsid + L"\\InprocServer32 | @ = " + path,
-        clsid + L"\\InprocServer32 | ThreadingModel = Apartment",
-        clsid + L"\\ProgID",
-        clsid + L"\\ProgID | @ = Zarn2.Zarn",
-        clsid + L"\\Control",
-        clsid + L"\\Control | @ = ",
-        clsid + L"\\ToolboxBitmap32",
-        clsid + L"\\ToolboxBitmap32 | @ = " + path + L", 1",
-        clsid + L"\\TypeLib",
-        clsid + L"\\TypeLib | @ = " + libid,
-        clsid + L"\\Version",
-        clsid + L"\\Version | @ = 1.0",
-        clsid + L"\\MiscStatus",
-        clsid + L"\\MiscStatus | @ = 0",
-        clsid + L"\\MiscStatus\\1",
+    // The class and its ProgID are ours to the last line: each key with its
+    // values.
+    const std::pair<std::string, std::vector<std::string>> keys[] = {
+        {clsid, {"@ = Zarn"}},
+        {clsid + "\\InprocServer32", {"@ = " + path, "ThreadingModel = Apartment"}},
+        {clsid + "\\ProgID", {"@ = Zarn2.Zarn"}},
+        {clsid + "\\Control", {"@ = "}},
+        {clsid + "\\ToolboxBitmap32", {"@ = " + path + ", 1"}},
+        {clsid + "\\TypeLib", {"@ = " + libid}},
+        {clsid + "\\Version", {"@ = 1.0"}},
+        {clsid + "\\MiscStatus", {"@ = 0"}},
         // OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
-        clsid + L"\\MiscStatus\\1 | @ = 131473",
-        L"Zarn2.Zarn",
-        L"Zarn2.Zarn | @ = Zarn",
-        L"Zarn2.Zarn\\CLSID",
-        L"Zarn2.Zarn\\CLSID | @ = {B95CA92B-1DF7-422F-82D7-28CE99C019D1}",
+        {clsid + "\\MiscStatus\\1", {"@ = 131473"}},
+        {"Zarn2.Zarn", {"@ = Zarn"}},
+        {"Zarn2.Zarn\\CLSID", {"@ = {B95CA92B-1DF7-422F-82D7-28CE99C019D1}"}},
     };
-    Snapshot addedOurs, addedByTypeLib, elsewhere;
-    for (const auto& line : added) {
-        if (Under(line, clsid) || Under(line, L"Zarn2.Zarn"))
-            addedOurs.insert(line);
-        else if (FromTypeLibrary(line, {typeLib, dual, events}))
-            addedByTypeLib.insert(line);
-        else
-            elsewhere.insert(line);
+    Snapshot ours;
+    for (const auto& [key, values] : keys) {
+        ours.insert(key);
+        for (const std::string& value : values)
+            ours.insert(key + " | " + value);
+    }
+    Snapshot addedOurs, addedByTypeLib, elsewhere, leftovers;
+    for (const auto& line : Minus(registered, unregistered)) {
+        Snapshot& group = Under(line, {clsid, "Zarn2.Zarn"})     ? addedOurs
+                          : Under(line, {typeLib, dual, events}) ? addedByTypeLib
+                                                                 : elsewhere;
+        group.insert(line);
     }
     EXPECT_EQ(addedOurs, ours) << Difference(ours, addedOurs);
-    EXPECT_EQ(elsewhere, Snapshot{}) << "registration added outside its keys:\n" << Lines(elsewhere);
+    EXPECT_EQ(elsewhere, Snapshot{}) << "registration added outside its keys";
 
     // Unregistered, nothing of the control is left, not even an empty key.
-    Snapshot leftovers;
     for (const auto& line : unregistered)
-        if (Under(line, clsid) || Under(line, L"Zarn2.Zarn") ||
-            FromTypeLibrary(line, {typeLib, dual, events}))
+        if (Under(line, {clsid, "Zarn2.Zarn", typeLib, dual, events}))
             leftovers.insert(line);
-    EXPECT_EQ(leftovers, Snapshot{}) << "left after unregistration:\n" << Lines(leftovers);
+    EXPECT_EQ(leftovers, Snapshot{}) << "left after unregistration";
 
     // The type library's own entries are oleaut32's layout (key names in the
     // case it finds them); these lines are the ones a client finds the
     // library and the interfaces by.
-    const Snapshot fromLibrary = {
-        typeLib,
-        typeLib + L"\\1.0\\0\\win64 | @ = " + path,
-        dual,
-        dual + L" | @ = _Zarn",
-        dual + L"\\TypeLib | @ = " + libid,
-        events,
-        events + L" | @ = __Zarn",
-        events + L"\\TypeLib | @ = " + libid,
-    };
+    const Snapshot fromLibrary = {typeLib,
+                                  typeLib + "\\1.0\\0\\win64 | @ = " + path,
+                                  dual,
+                                  dual + " | @ = _Zarn",
+                                  dual + "\\TypeLib | @ = " + libid,
+                                  events,
+                                  events + " | @ = __Zarn",
+                                  events + "\\TypeLib | @ = " + libid};
     EXPECT_EQ(Minus(Lowered(fromLibrary), Lowered(addedByTypeLib)), Snapshot{})
         << "type library entries missing; it added:\n"
-        << Lines(addedByTypeLib);
+        << Lines({addedByTypeLib.begin(), addedByTypeLib.end()});
 }
 
 } // namespace

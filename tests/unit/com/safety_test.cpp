@@ -14,13 +14,11 @@ constexpr DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
 
 class ComSafety : public OcxTest {
 protected:
+    // No __uuidof for IObjectSafety in these headers: ask by IID.
     void SetUp() override {
         OcxTest::SetUp();
-        // No __uuidof for IObjectSafety in these headers: ask by IID.
-        if (z) {
-            ASSERT_EQ(z->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.GetAddressOf())),
-                      S_OK);
-        }
+        ASSERT_EQ(z->QueryInterface(IID_IObjectSafety, reinterpret_cast<void**>(safety.GetAddressOf())),
+                  S_OK);
     }
 
     // "0x00000000 supported 0x3 enabled 0x1": both answers with the result in one text.
@@ -31,6 +29,9 @@ protected:
         snprintf(text, sizeof text, "0x%08lx supported 0x%lx enabled 0x%lx", static_cast<unsigned long>(hr),
                  static_cast<unsigned long>(supported), static_cast<unsigned long>(enabled));
         return text;
+    }
+    HRESULT Set(REFIID riid, DWORD mask, DWORD options) {
+        return safety->SetInterfaceSafetyOptions(riid, mask, options);
     }
 
     ComPtr<IObjectSafety> safety;
@@ -43,7 +44,7 @@ TEST_F(ComSafety, DispatchAndPersistenceInterfacesAloneOfferBothOptions) {
         EXPECT_EQ(Options(*riid), "0x00000000 supported 0x3 enabled 0x0");
     for (const IID* riid : {&IID_IPersistStream, &IID_IOleObject, &IID_IUnknown, &kDiidZarnEvents}) {
         EXPECT_EQ(Options(*riid), "0x80004002 supported 0x0 enabled 0x0");
-        EXPECT_EQ(safety->SetInterfaceSafetyOptions(*riid, kCaller, kCaller), E_NOINTERFACE);
+        EXPECT_EQ(Set(*riid, kCaller, kCaller), E_NOINTERFACE);
     }
     DWORD enabled = 0;
     EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
@@ -51,27 +52,26 @@ TEST_F(ComSafety, DispatchAndPersistenceInterfacesAloneOfferBothOptions) {
 
 // An option the control does not offer is refused and changes nothing.
 TEST_F(ComSafety, OptionsAreEnabledAndDisabledPerInterface) {
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX),
-              E_FAIL);
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller | INTERFACE_USES_SECURITY_MANAGER,
-                                                kCaller | INTERFACE_USES_SECURITY_MANAGER),
+    EXPECT_EQ(Set(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX), E_FAIL);
+    EXPECT_EQ(Set(IID_IDispatch, kCaller | INTERFACE_USES_SECURITY_MANAGER,
+                  kCaller | INTERFACE_USES_SECURITY_MANAGER),
               E_FAIL);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x0");
 
     // What a browser asks before scripting the control and loading it from
     // a page's parameters.
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, kData), S_OK);
+    EXPECT_EQ(Set(IID_IDispatch, kCaller, kCaller), S_OK);
+    EXPECT_EQ(Set(IID_IPersistPropertyBag, kData, kData), S_OK);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x1");
     EXPECT_EQ(Options(IID_IPersistPropertyBag), "0x00000000 supported 0x3 enabled 0x2");
     EXPECT_EQ(Options(IID_IPersistStreamInit), "0x00000000 supported 0x3 enabled 0x0");
 
     // The mask says which options the call is about; the others stay.
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kData, kData), S_OK);
+    EXPECT_EQ(Set(IID_IDispatch, kData, kData), S_OK);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x3");
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, 0), S_OK);
+    EXPECT_EQ(Set(IID_IDispatch, kCaller, 0), S_OK);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
-    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 0, kCaller), S_OK);
+    EXPECT_EQ(Set(IID_IDispatch, 0, kCaller), S_OK);
     EXPECT_EQ(Options(IID_IDispatch), "0x00000000 supported 0x3 enabled 0x2");
 }
 

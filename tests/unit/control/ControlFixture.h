@@ -1,9 +1,8 @@
 #pragma once
-// A control on a fake host that records change notifications, on a fixed
-// clock (5 December 2026), with message boxes recorded.
+// A control on a fake host that records change notifications and events,
+// on a fixed clock (5 December 2026), with message boxes recorded.
 #include "TestSupport.h"
 #include "control/Zarn.h"
-#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +17,13 @@ class FakeHost : public ControlHost {
 public:
     void PropertyChanged(std::wstring_view key) override { keys.emplace_back(key); }
     bool UserMode() override { return userMode; }
-    void RaiseEvent(DISPID id, std::span<EventArg> args) override {
-        events.push_back(id);
-        if (onEvent)
-            onEvent(id, args);
-    }
+    void RaiseEvent(DISPID id, std::span<EventArg> args) override;
     void FocusChanged(bool gained) override { focus.push_back(gained); }
     void ViewChanged() override { ++viewChanges; }
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return ambientFont; }
+
+    // The events raised since the last call, by name: "MouseMove MouseOver".
+    std::string TakeEvents();
 
     std::vector<std::wstring> keys;
     std::vector<DISPID> events;
@@ -39,16 +37,8 @@ public:
 
 class ControlTest : public ::testing::Test {
 protected:
-    ControlTest() : clock_(MakeTime(2026, 12, 5, 10, 0)) {
-        SharedSettings::ReleaseForThread();
-        control = std::make_unique<Zarn>(host);
-        control->InitProperties();
-        host.keys.clear();
-    }
-    ~ControlTest() override {
-        control.reset();
-        SharedSettings::ReleaseForThread();
-    }
+    ControlTest();
+    ~ControlTest() override;
 
     std::wstring BoxText() const { return control->Text1().Text(); }
 
@@ -63,18 +53,7 @@ inline Variant V(const wchar_t* s) {
 }
 
 // The text form and the VARTYPE of a stored value, e.g. "20261205/8".
-inline std::wstring Describe(const Variant& v) {
-    return (v.IsEmpty() ? std::wstring(L"<empty>") : ToText(v.Get())) + L"/" + std::to_wstring(v.Type());
-}
-
-inline long ErrorNumberOf(auto&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+std::wstring Describe(const Variant& v);
 
 using Keys = std::vector<std::wstring>;
 

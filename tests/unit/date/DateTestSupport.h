@@ -3,8 +3,6 @@
 // overrides of locale items that are undone at the end of the scope.
 #include "TestSupport.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,19 +11,13 @@
 
 namespace zarn::test {
 
+// The index of the run's user locale among en-GB, en-US and de-DE.
+int LocaleIndex();
+
 // Picks the expectation for the user locale the run was started in.
 template <class T> T ByLocale(T enGB, T enUS, T deDE) {
-    switch (GetUserDefaultLCID()) {
-    case 0x0809:
-        return enGB;
-    case 0x0409:
-        return enUS;
-    case 0x0407:
-        return deDE;
-    default:
-        ADD_FAILURE() << "no expectations for user locale " << std::hex << GetUserDefaultLCID();
-        return enGB;
-    }
+    const T answers[] = {enGB, enUS, deDE};
+    return answers[LocaleIndex()];
 }
 
 // A user override of one locale item, as a user would set it in the control
@@ -33,10 +25,7 @@ template <class T> T ByLocale(T enGB, T enUS, T deDE) {
 // is put back even when the test fails.
 class LocaleOverride {
 public:
-    LocaleOverride(LCTYPE item, const char* value) : item_(item) {
-        GetLocaleInfoA(LOCALE_USER_DEFAULT, item_, previous_, sizeof previous_);
-        EXPECT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, item_, value)) << value;
-    }
+    LocaleOverride(LCTYPE item, const char* value);
     ~LocaleOverride() { SetLocaleInfoA(LOCALE_USER_DEFAULT, item_, previous_); }
     LocaleOverride(const LocaleOverride&) = delete;
     LocaleOverride& operator=(const LocaleOverride&) = delete;
@@ -49,12 +38,6 @@ private:
 // The message boxes shown so far as (text, style, title), to compare a whole
 // sequence in one assertion.
 using Box = std::tuple<std::wstring, UINT, std::wstring>;
-
-inline std::vector<Box> Shown(const MessageBoxRecorder& recorder) {
-    std::vector<Box> boxes;
-    for (const auto& c : recorder.calls)
-        boxes.emplace_back(c.text, c.style, c.title);
-    return boxes;
-}
+std::vector<Box> Shown(const MessageBoxRecorder& recorder);
 
 } // namespace zarn::test

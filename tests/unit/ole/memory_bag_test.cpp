@@ -5,11 +5,6 @@
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
-#include <olectl.h>
-#include <wrl/client.h>
-
-#include <string>
-#include <vector>
 
 namespace zarn::test {
 namespace {
@@ -24,23 +19,11 @@ Variant Of(VARTYPE type, auto set) {
     return v;
 }
 
-// "key=vt:text" for every entry, pictures as their pixel width.
-std::vector<std::wstring> Describe(const MemoryBag& bag) {
-    std::vector<std::wstring> lines;
-    for (const auto& e : bag.Entries()) {
-        const VARIANT& v = e.value.Get();
-        std::wstring text;
-        if (V_VT(&v) == VT_DISPATCH) {
-            ComPtr<IPicture> picture;
-            OLE_XSIZE_HIMETRIC width = 0;
-            if (V_DISPATCH(&v) && SUCCEEDED(V_DISPATCH(&v)->QueryInterface(IID_IPicture, &picture)))
-                picture->get_Width(&width);
-            text = V_DISPATCH(&v) ? L"picture " + std::to_wstring(width) : L"nothing";
-        } else if (V_VT(&v) != VT_EMPTY) {
-            text = ToText(v);
-        }
-        lines.push_back(e.key + L"=" + std::to_wstring(V_VT(&v)) + L":" + text);
-    }
+// "Key VT_xx value" for every entry, in order.
+std::vector<std::string> Describe(const MemoryBag& bag) {
+    std::vector<std::string> lines;
+    for (const auto& e : bag.Entries())
+        lines.push_back(Narrow(e.key) + " " + Text(e.value.Get()));
     return lines;
 }
 
@@ -68,16 +51,6 @@ ComPtr<IStream> Saved(const MemoryBag& bag) {
     return stream;
 }
 
-std::vector<BYTE> Bytes(IStream& stream) {
-    STATSTG stat{};
-    stream.Stat(&stat, STATFLAG_NONAME);
-    std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-    stream.Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
-    ULONG read = 0;
-    stream.Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    return bytes;
-}
-
 TEST(MemoryBag, KeysCompareWithoutCaseAndRepeatedKeysReplace) {
     MemoryBag bag = SampleBag();
     EXPECT_EQ(ToLong(bag.ReadProperty(L"textmaxlength", Variant()).Get()), 30);
@@ -89,32 +62,33 @@ TEST(MemoryBag, StreamCarriesTheSameEntries) {
     const MemoryBag original = SampleBag();
     MemoryBag loaded;
     loaded.LoadFrom(*Saved(original).Get());
-    const std::vector<std::wstring> expected = {
-        L"AllowNull=11:True",     L"TextMaxLength=2:30", L"PValue=8:20261205",         L"FontSize=4:10.5",
-        L"TodayFontSize=6:11.25", L"Icon=9:nothing",     L"TodayPicture=9:picture 53", L"Seperator=8:",
-    };
+    const std::vector<std::string> expected = {"AllowNull VT_BOOL True",
+                                               "TextMaxLength VT_I2 30",
+                                               "PValue VT_BSTR 20261205",
+                                               "FontSize VT_R4 10.5",
+                                               "TodayFontSize VT_CY 11.25",
+                                               "Icon VT_DISPATCH null",
+                                               "TodayPicture VT_DISPATCH picture type 1, 53 x 26",
+                                               "Seperator VT_BSTR "};
     EXPECT_EQ(Describe(loaded), expected);
 }
 
+// Every cut of the stream fails, and so do a wrong mark, another version, an
+// absurd count and an absurd text length; the bag keeps what it held.
 TEST(MemoryBag, DamagedStreamsAreRefusedAndChangeNothing) {
-    const std::vector<BYTE> good = Bytes(*Saved(SampleBag()).Get());
+    const std::vector<BYTE> good = BytesOf(*Saved(SampleBag()).Get());
     MemoryBag bag;
     bag.WriteProperty(L"Kept", Variant::FromLong(1), Variant());
-    // Every truncation fails.
     for (size_t length = 0; length < good.size(); length += 3) {
         const std::vector<BYTE> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length));
         EXPECT_THROW(bag.LoadFrom(*StreamOf(cut).Get()), RuntimeError) << length;
     }
-    // A wrong mark, an absurd count and an absurd text length.
-    std::vector<BYTE> bad = good;
-    bad[0] = 'X';
-    EXPECT_THROW(bag.LoadFrom(*StreamOf(bad).Get()), RuntimeError);
-    bad = good;
-    bad[8] = bad[9] = bad[10] = bad[11] = 0xFF;
-    EXPECT_THROW(bag.LoadFrom(*StreamOf(bad).Get()), RuntimeError);
-    bad = good;
-    bad[12] = bad[13] = bad[14] = bad[15] = 0xFF;
-    EXPECT_THROW(bag.LoadFrom(*StreamOf(bad).Get()), RuntimeError);
+    for (const auto& [from, to, value] :
+         {std::tuple{0, 1, 'X'}, {4, 5, '\x7F'}, {8, 12, '\xFF'}, {12, 16, '\xFF'}}) {
+        std::vector<BYTE> bad = good;
+        std::fill(bad.begin() + from, bad.begin() + to, static_cast<BYTE>(value));
+        EXPECT_THROW(bag.LoadFrom(*StreamOf(bad).Get()), RuntimeError) << "bytes " << from << " to " << to;
+    }
     ASSERT_EQ(bag.Entries().size(), 1u);
     EXPECT_EQ(bag.Entries()[0].key, L"Kept");
 }

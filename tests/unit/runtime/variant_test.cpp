@@ -1,22 +1,13 @@
 // Conversions follow the platform's coercion rules and map its failures to
 // the run-time errors a host expects.
-#include "platform/RuntimeError.h"
-#include "platform/Variant.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace zarn;
+using zarn::test::ErrorNumberOf;
 
 namespace {
-
-long ErrorNumberOf(auto&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 TEST(VariantConversion, TextFormOfNumbersAndBooleans) {
     EXPECT_EQ(ToText(Variant::FromLong(20261205).Get()), L"20261205");

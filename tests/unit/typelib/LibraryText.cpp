@@ -38,7 +38,7 @@ Held<VARDESC> VarOf(ITypeInfo* ti, UINT index) {
 std::string DocOf(ITypeInfo* ti, MEMBERID id, bool help = false) {
     Bstr text;
     ti->GetDocumentation(id, help ? nullptr : text.Put(), help ? text.Put() : nullptr, nullptr, nullptr);
-    return Narrow(text.Get());
+    return Narrow(text.Text());
 }
 
 std::vector<std::string> NamesOf(ITypeInfo* ti, MEMBERID id) {
@@ -106,7 +106,7 @@ std::string TypeText(ITypeInfo* ti, const TYPEDESC& td) {
         lib->GetDocumentation(-1, library.Put(), nullptr, nullptr, nullptr);
         const std::string name = DocOf(ref.Get(), MEMBERID_NIL);
         if (library.Text() != L"Zarn2")
-            return Narrow(library.Get()) + "." + name;
+            return Narrow(library.Text()) + "." + name;
         return NameIn(kKinds, AttrOf(ref.Get())->typekind) + " " + name;
     }
     default:
@@ -289,16 +289,6 @@ private:
 };
 
 } // namespace
-
-std::string Narrow(const wchar_t* text) {
-    if (!text)
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 LibraryText DescribeLibrary(ITypeLib* lib) {
     return Describer(lib).Run();

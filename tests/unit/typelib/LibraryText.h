@@ -2,7 +2,8 @@
 // Reads a type library back through ITypeLib/ITypeInfo and writes what a
 // client can see of it as lines of text, so that a whole library compares
 // with its expectation in one assertion and a mismatch shows as a diff.
-#include <windows.h>
+#include "TestSupport.h"
+
 #include <oaidl.h>
 
 #include <string>
@@ -36,7 +37,5 @@ struct LibraryText {
 };
 
 LibraryText DescribeLibrary(ITypeLib* lib);
-
-std::string Narrow(const wchar_t* text);
 
 } // namespace zarn::test

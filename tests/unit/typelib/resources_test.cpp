@@ -1,6 +1,5 @@
 // What Zarn2.ocx carries besides code and its type library: the bitmaps
 // that the calendar and containers load by name or number.
-#include "BuiltFiles.h"
 #include "LibraryText.h"
 #include "activex/res/resource.h"
 
