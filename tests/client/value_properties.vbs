@@ -1,9 +1,7 @@
-' A script client of the registered control: creates it by ProgID and uses
-' it as a VBScript program sees it, through late binding: the types of the
-' values by TypeName, run-time errors by Err, methods with arguments by
-' reference, and two controls sharing their value. (The setters' rules are
-' the control's, checked with it.) Prints each failed check and ends with
-' "N passed, N failed"; the exit code is the number of failures.
+' A script client of the registered control, by ProgID and late binding:
+' the values' types by TypeName, run-time errors by Err, methods with
+' arguments by reference, two controls sharing their value. Prints each
+' failed check and ends with "N passed, N failed", its exit code.
 Option Explicit
 On Error Resume Next
 
@@ -79,19 +77,15 @@ If Not Pending("CreateObject(""Zarn2.Zarn"")") Then
     Expect z.Text_Locked, False, "Text_Locked"
     Expect z.CalendarFirstDayOfWeek, CLng(1), "CalendarFirstDayOfWeek"
 
-    ' The face's methods: any state may be drawn, and the hover check (with
-    ' a pointer far outside) answers Empty. A script hands its variables by
-    ' value to arguments typed by reference, each in its own parentheses.
-    z.DrawControl 1
-    Pending "DrawControl 1"
-    z.DrawControl 99
-    Pending "DrawControl 99"
-    z.RefreshControl
-    Pending "RefreshControl"
+    ' A script hands its variables by value to arguments typed by
+    ' reference, each in its own parentheses; the hover check (with a
+    ' pointer far outside) answers Empty.
     button = 1: shift = 0: x = 500: y = 500
     v = Null: v = z.UserControl_MouseOut((button), (shift), (x), (y))
     Expect IsEmpty(v), True, "UserControl_MouseOut answers Empty"
     Expect x, 500, "the script's X stays as it was"
+    z.DrawControl 1
+    Pending "DrawControl 1"
 
     ' A second control of the script shares the value once it is in use.
     Set other = CreateObject("Zarn2.Zarn")
@@ -100,8 +94,6 @@ If Not Pending("CreateObject(""Zarn2.Zarn"")") Then
     z.PValue = "20240315"
     v = Empty: v = other.PValue
     Expect v, "20240315", "second control sees the first one's PValue"
-    z.Seperator = "-"
-    Expect other.Seperator, "/", "second control keeps its own Seperator"
     Set other = Nothing
     Set z = Nothing
     Pending "releasing the controls"

@@ -42,46 +42,51 @@ struct SinkFixture : testing::Test {
         sink = Make<EventSink>(L"Zarn1", EventsType().Get(), IID_IDispatch, rules, log);
     }
 
-    // Fires KeyDown as a control does: by reference, last argument first.
+    // An answer of one parameter, or none when `parameter` is empty.
+    void Answer(const wchar_t* event, const wchar_t* parameter = nullptr, Variant value = Variant()) {
+        std::vector<Assignment> answer;
+        if (parameter)
+            answer.push_back({parameter, std::move(value)});
+        rules.Answer(event, std::move(answer));
+    }
+    // Fires an event as a control does, last argument first.
+    HRESULT Fire(DISPID id, std::vector<VARIANT> args) {
+        DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+        return sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+    // KeyDown by reference.
     void KeyDown(SHORT& keyCode, SHORT& shift) {
         VARIANT args[2];
-        V_VT(&args[0]) = VT_I2 | VT_BYREF;
+        V_VT(&args[0]) = V_VT(&args[1]) = VT_I2 | VT_BYREF;
         V_I2REF(&args[0]) = &shift;
-        V_VT(&args[1]) = VT_I2 | VT_BYREF;
         V_I2REF(&args[1]) = &keyCode;
-        DISPPARAMS params{args, nullptr, 2, 0};
-        ASSERT_EQ(sink->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+        ASSERT_EQ(Fire(5, {args[0], args[1]}), S_OK);
     }
 };
 
 TEST_F(SinkFixture, LogsEachEventWithItsArgumentsByNameInOrder) {
     SHORT keyCode = 115, shift = 1;
     KeyDown(keyCode, shift);
-    DISPPARAMS none{};
-    sink->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
-    sink->Invoke(99, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+    Fire(1, {});
+    Fire(99, {});
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"event Zarn1.KeyDown(KeyCode=115, Shift=1)",
                                                 L"event Zarn1.Click()", L"event Zarn1.#99()"}));
 }
 
 TEST_F(SinkFixture, AnAnswerWritesThroughTheReferenceAndOneControlsAnswerComesFirst) {
-    std::vector<Assignment> zero;
-    zero.push_back({L"KeyCode", Variant::Long(0)});
-    rules.Answer(L"KeyDown", std::move(zero));
+    Answer(L"KeyDown", L"KeyCode", Variant::Long(0));
     SHORT keyCode = 115, shift = 0;
     KeyDown(keyCode, shift);
     EXPECT_EQ(keyCode, 0);
     EXPECT_EQ(lines.back(), L"event Zarn1.KeyDown(KeyCode=115, Shift=0) -> KeyCode=0");
 
-    std::vector<Assignment> f4;
-    f4.push_back({L"keycode", Variant::Long(115)});
-    rules.Answer(L"Zarn1.KeyDown", std::move(f4));
+    Answer(L"Zarn1.KeyDown", L"keycode", Variant::Long(115));
     keyCode = 65;
     KeyDown(keyCode, shift);
     EXPECT_EQ(keyCode, 115);
 
-    rules.Answer(L"Zarn1.KeyDown", {});
-    rules.Answer(L"KeyDown", {});
+    Answer(L"Zarn1.KeyDown");
+    Answer(L"KeyDown");
     keyCode = 65;
     KeyDown(keyCode, shift);
     EXPECT_EQ(keyCode, 65);
@@ -89,24 +94,19 @@ TEST_F(SinkFixture, AnAnswerWritesThroughTheReferenceAndOneControlsAnswerComesFi
 }
 
 TEST_F(SinkFixture, ATextAnswerReplacesTheString) {
-    std::vector<Assignment> text;
-    text.push_back({L"Text", Variant::Text(L"20240229")});
-    rules.Answer(L"CalendarChoose", std::move(text));
+    Answer(L"CalendarChoose", L"Text", Variant::Text(L"20240229"));
     BSTR value = SysAllocString(L"20261205");
     VARIANT arg;
     V_VT(&arg) = VT_BSTR | VT_BYREF;
     V_BSTRREF(&arg) = &value;
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    sink->Invoke(11, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    Fire(11, {arg});
     EXPECT_STREQ(value, L"20240229");
     EXPECT_EQ(lines.back(), L"event Zarn1.CalendarChoose(Text=\"20261205\") -> Text=\"20240229\"");
     SysFreeString(value);
 }
 
 TEST_F(SinkFixture, AMutedEventIsStillAnsweredButNotLogged) {
-    std::vector<Assignment> zero;
-    zero.push_back({L"Shift", Variant::Long(0)});
-    rules.Answer(L"KeyDown", std::move(zero));
+    Answer(L"KeyDown", L"Shift", Variant::Long(0));
     rules.Mute(L"KeyDown", true);
     SHORT keyCode = 65, shift = 1;
     KeyDown(keyCode, shift);
@@ -115,16 +115,12 @@ TEST_F(SinkFixture, AMutedEventIsStillAnsweredButNotLogged) {
 }
 
 TEST_F(SinkFixture, AnArgumentPassedByValueCannotBeAnswered) {
-    std::vector<Assignment> zero;
-    zero.push_back({L"KeyCode", Variant::Long(0)});
-    rules.Answer(L"KeyDown", std::move(zero));
+    Answer(L"KeyDown", L"KeyCode", Variant::Long(0));
     VARIANT args[2];
-    V_VT(&args[0]) = VT_I2;
+    V_VT(&args[0]) = V_VT(&args[1]) = VT_I2;
     V_I2(&args[0]) = 0;
-    V_VT(&args[1]) = VT_I2;
     V_I2(&args[1]) = 115;
-    DISPPARAMS params{args, nullptr, 2, 0};
-    sink->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    Fire(5, {args[0], args[1]});
     EXPECT_EQ(lines.back(), L"event Zarn1.KeyDown(KeyCode=115, Shift=0) -> KeyCode=(not answered: "
                             L"DISP_E_TYPEMISMATCH (0x80020005))");
 }

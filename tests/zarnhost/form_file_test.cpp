@@ -116,23 +116,22 @@ std::wstring ErrorOf(const char* text) {
 
 TEST(FormFile, BrokenFilesAreRefusedWithTheLineToBlame) {
     const std::string head = "Form 300 120\nControl A Zarn2.Zarn 0 0 10 10\n";
-    EXPECT_EQ(ErrorOf(""), L"line 1: the file has no Form line");
-    EXPECT_EQ(ErrorOf("Form 300\n"), L"line 1: expected Form <width> <height>");
-    EXPECT_EQ(ErrorOf("Form 0 120\n"), L"line 1: the width must be a whole number from 1 to 32767");
-    EXPECT_EQ(ErrorOf("Control A Zarn2.Zarn 0 0 10 10\nEnd\n"), L"line 1: a Control before the Form line");
-    EXPECT_EQ(ErrorOf((head + "    Key Long x\nEnd\n").c_str()), L"line 3: Key: cannot read x as Long");
-    EXPECT_EQ(ErrorOf((head + "    Key Integer 40000\nEnd\n").c_str()),
-              L"line 3: Key: cannot read 40000 as Integer");
-    EXPECT_EQ(ErrorOf((head + "    Key String abc\nEnd\n").c_str()),
-              L"line 3: Key: cannot read abc as String");
-    EXPECT_EQ(ErrorOf((head + "    Key Float 1\nEnd\n").c_str()), L"line 3: Key: unknown type Float");
-    EXPECT_EQ(ErrorOf((head + "    Key String \"abc\nEnd\n").c_str()),
-              L"line 3: a quoted text has no closing quote");
-    EXPECT_EQ(ErrorOf((head + "    Key Object 1\nEnd\n").c_str()),
-              L"line 3: Key: an Object value can only be Nothing");
-    EXPECT_EQ(ErrorOf(head.c_str()), L"line 3: the last Control has no End");
-    EXPECT_EQ(ErrorOf((head + "End\nControl a Zarn2.Zarn 0 0 10 10\nEnd\n").c_str()),
-              L"line 4: a second control named a");
+    const std::pair<std::string, const wchar_t*> cases[] = {
+        {"", L"line 1: the file has no Form line"},
+        {"Form 300\n", L"line 1: expected Form <width> <height>"},
+        {"Form 0 120\n", L"line 1: the width must be a whole number from 1 to 32767"},
+        {"Control A Zarn2.Zarn 0 0 10 10\nEnd\n", L"line 1: a Control before the Form line"},
+        {head + "    Key Long x\nEnd\n", L"line 3: Key: cannot read x as Long"},
+        {head + "    Key Integer 40000\nEnd\n", L"line 3: Key: cannot read 40000 as Integer"},
+        {head + "    Key String abc\nEnd\n", L"line 3: Key: cannot read abc as String"},
+        {head + "    Key Float 1\nEnd\n", L"line 3: Key: unknown type Float"},
+        {head + "    Key String \"abc\nEnd\n", L"line 3: a quoted text has no closing quote"},
+        {head + "    Key Object 1\nEnd\n", L"line 3: Key: an Object value can only be Nothing"},
+        {head, L"line 3: the last Control has no End"},
+        {head + "End\nControl a Zarn2.Zarn 0 0 10 10\nEnd\n", L"line 4: a second control named a"},
+    };
+    for (const auto& [text, message] : cases)
+        EXPECT_EQ(ErrorOf(text.c_str()), message) << text;
 }
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder) {

@@ -20,6 +20,18 @@ namespace zarn::test {
 // Fails the test: a call no fake should get.
 HRESULT Unexpected(const std::string& call);
 
+// A method of a fake that fails the test when called, named after the fake
+// (its Who()); and IDispatch's type information, which no caller of a fake
+// asks for.
+#define ZARN_UNEXPECTED(Method, ...)                                                                         \
+    HRESULT STDMETHODCALLTYPE Method(__VA_ARGS__) override {                                                 \
+        return Unexpected(Who() + #Method);                                                                  \
+    }
+#define ZARN_NO_TYPE_INFO                                                                                    \
+    ZARN_UNEXPECTED(GetTypeInfoCount, UINT*)                                                                 \
+    ZARN_UNEXPECTED(GetTypeInfo, UINT, LCID, ITypeInfo**)                                                    \
+    ZARN_UNEXPECTED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+
 // Fakes live on the test's stack: the count tells whether the control
 // released what it took, and the object is never deleted.
 template <class... Interfaces> class Fake : public Interfaces... {
@@ -30,6 +42,7 @@ public:
     ULONG refs = 1; // the test's own reference
 
 protected:
+    std::string Who() const { return ""; }
     // QueryInterface of a fake with one face: `self` for IUnknown and `iids`.
     HRESULT Offer(REFIID riid, void** object, IUnknown* self, std::initializer_list<IID> iids) {
         bool known = riid == IID_IUnknown;
@@ -49,7 +62,7 @@ public:
         return Offer(riid, object, this, {IID_IPropertyNotifySink});
     }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID member) override;
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return Unexpected("OnRequestEdit"); }
+    ZARN_UNEXPECTED(OnRequestEdit, DISPID)
 
     std::vector<DISPID> changed;
     std::function<void(DISPID)> onChanged;
@@ -62,13 +75,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return Offer(riid, object, this, {IID_IDispatch, kDiidZarnEvents});
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return Unexpected("GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        return Unexpected("GetTypeInfo");
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return Unexpected("GetIDsOfNames");
-    }
+    ZARN_NO_TYPE_INFO
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 
@@ -128,12 +135,10 @@ public:
         return this->Offer(riid, object, this, {IID_IOleWindow, IID_IOleInPlaceUIWindow, __uuidof(Window)});
     }
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return *window = window_, S_OK; }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return No("ContextSensitiveHelp"); }
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return No("GetBorder"); }
-    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
-        return No("RequestBorderSpace");
-    }
-    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return No("SetBorderSpace"); }
+    ZARN_UNEXPECTED(ContextSensitiveHelp, BOOL)
+    ZARN_UNEXPECTED(GetBorder, LPRECT)
+    ZARN_UNEXPECTED(RequestBorderSpace, LPCBORDERWIDTHS)
+    ZARN_UNEXPECTED(SetBorderSpace, LPCBORDERWIDTHS)
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
         log_.push_back(name_ + ".SetActiveObject(" + (object ? "control" : "null") + ")");
         active = object;
@@ -143,7 +148,7 @@ public:
     ComPtr<IOleInPlaceActiveObject> active;
 
 protected:
-    HRESULT No(const char* method) { return Unexpected(name_ + "." + method); }
+    std::string Who() const { return name_ + "."; }
 
     std::string name_;
     HWND window_;
@@ -157,17 +162,15 @@ class FakeFrame final : public FakeUIWindow<IOleInPlaceFrame> {
 public:
     FakeFrame(HWND window, CallLog& log) : FakeUIWindow("Frame", window, log) {}
 
-    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return No("InsertMenus"); }
+    ZARN_UNEXPECTED(InsertMenus, HMENU, LPOLEMENUGROUPWIDTHS)
     HRESULT STDMETHODCALLTYPE SetMenu(HMENU shared, HOLEMENU ole, HWND active) override {
         log_.push_back(std::string("Frame.SetMenu(") + (shared || ole || active ? "menu" : "null") + ")");
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return No("RemoveMenus"); }
-    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return No("SetStatusText"); }
-    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return No("EnableModeless"); }
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override {
-        return No("TranslateAccelerator");
-    }
+    ZARN_UNEXPECTED(RemoveMenus, HMENU)
+    ZARN_UNEXPECTED(SetStatusText, LPCOLESTR)
+    ZARN_UNEXPECTED(EnableModeless, BOOL)
+    ZARN_UNEXPECTED(TranslateAccelerator, LPMSG, WORD)
 };
 
 // The control's site: client site, in-place site, control site and the
@@ -186,10 +189,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
 
     // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return Unexpected("Site.SaveObject"); }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override {
-        return Unexpected("Site.GetMoniker");
-    }
+    ZARN_UNEXPECTED(SaveObject)
+    ZARN_UNEXPECTED(GetMoniker, DWORD, DWORD, IMoniker**)
     HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
         *container = nullptr;
         return Note("Site.GetContainer", E_NOINTERFACE);
@@ -198,17 +199,13 @@ public:
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL show) override {
         return Note("Site.OnShowWindow", S_OK, show);
     }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override {
-        return Unexpected("Site.RequestNewObjectLayout");
-    }
+    ZARN_UNEXPECTED(RequestNewObjectLayout)
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
         return *window = window_, Note("Site.GetWindow");
     }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
-        return Unexpected("Site.ContextSensitiveHelp");
-    }
+    ZARN_UNEXPECTED(ContextSensitiveHelp, BOOL)
 
     // IOleInPlaceSite
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override {
@@ -219,13 +216,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** outFrame, IOleInPlaceUIWindow** outDocument,
                                                LPRECT outPosition, LPRECT outClip,
                                                LPOLEINPLACEFRAMEINFO info) override;
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return Unexpected("Site.Scroll"); }
+    ZARN_UNEXPECTED(Scroll, SIZE)
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL undoable) override {
         return Note("Site.OnUIDeactivate", S_OK, undoable);
     }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return Note("Site.OnInPlaceDeactivate"); }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return Unexpected("Site.DiscardUndoState"); }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return Unexpected("Site.DeactivateAndUndo"); }
+    ZARN_UNEXPECTED(DiscardUndoState)
+    ZARN_UNEXPECTED(DeactivateAndUndo)
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return Note("Site.OnPosRectChange"); }
 
     // IOleControlSite
@@ -237,21 +234,13 @@ public:
         *extended = nullptr;
         return Note("Site.GetExtendedControl", E_NOTIMPL);
     }
-    HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override {
-        return Unexpected("Site.TransformCoords");
-    }
+    ZARN_UNEXPECTED(TransformCoords, POINTL*, POINTF*, DWORD)
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, DWORD modifiers) override;
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL gotFocus) override { return Note("Site.OnFocus", S_OK, gotFocus); }
-    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return Unexpected("Site.ShowPropertyFrame"); }
+    ZARN_UNEXPECTED(ShowPropertyFrame)
 
     // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return Unexpected("Site.GetTypeInfoCount"); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        return Unexpected("Site.GetTypeInfo");
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return Unexpected("Site.GetIDsOfNames");
-    }
+    ZARN_NO_TYPE_INFO
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 
@@ -266,6 +255,7 @@ public:
     int userModeAsked = 0;
 
 private:
+    std::string Who() const { return "Site."; }
     // Logs "call" (or "call(TRUE)" with a flag) and answers `hr`.
     HRESULT Note(const char* call, HRESULT hr = S_OK, std::optional<BOOL> flag = std::nullopt);
 

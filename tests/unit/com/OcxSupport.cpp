@@ -63,30 +63,6 @@ Var Var::Of(VARTYPE type) {
     return v;
 }
 
-Var Var::Bool(bool value) {
-    Var v = Of(VT_BOOL);
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-
-Var Var::Error(SCODE code) {
-    Var v = Of(VT_ERROR);
-    V_ERROR(&v) = code;
-    return v;
-}
-
-Var Var::Double(double value) {
-    Var v = Of(VT_R8);
-    V_R8(&v) = value;
-    return v;
-}
-
-Var Var::Date(double value) {
-    Var v = Of(VT_DATE);
-    V_DATE(&v) = value;
-    return v;
-}
-
 Var Var::Object(IDispatch* object) {
     Var v = Of(VT_DISPATCH);
     V_DISPATCH(&v) = object;

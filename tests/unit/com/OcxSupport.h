@@ -12,6 +12,7 @@
 #include <ocidl.h>
 #include <oleauto.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -31,32 +32,25 @@ inline constexpr IID kIidZarn = {
 inline constexpr IID kDiidZarnEvents = {
     0x09ecf381, 0x492b, 0x4820, {0xb9, 0x7a, 0x4c, 0x63, 0x22, 0xf2, 0xa2, 0x95}};
 
-// Dispatch identifiers: the member's position in _Zarn counted from 1,
-// Enabled the standard one.
+// Dispatch identifiers: the member's position in _Zarn counted from 1.
 namespace id {
 enum : DISPID {
-    Enabled = DISPID_ENABLED, // -514, position 6
     BorderColor = 11,
     BgColor = 12,
     ButtonBgColor = 13,
     HoverColor = 32,
     FontName = 36,
-    TextMaxLength = 40,
-    Text_Enabled = 41,
-    Text_Locked = 42,
     WeekSignPicture = 78,
     Seperator = 83,
     PlaceHolder = 84,
     MaxDate = 85,
     MinDate = 86,
     PValue = 87,
-    mousePointer = 90,
     MouseIcon = 91,
 };
 } // namespace id
 
 // FACILITY_CONTROL HRESULTs of the run-time errors the control reports.
-inline constexpr HRESULT kErrOverflow = static_cast<HRESULT>(0x800A0006);
 inline constexpr HRESULT kErrSetNotSupportedAtRuntime = static_cast<HRESULT>(0x800A017E);
 
 // Zarn2.ocx, loaded on first use and kept for the process.
@@ -99,11 +93,18 @@ struct Var : VARIANT {
     ~Var() { VariantClear(this); }
 
     static Var Of(VARTYPE type);
-    static Var Bool(bool value);
+    // A value of the type, its bits at the start of the VARIANT's union
+    // where every member starts.
+    template <class T> static Var Raw(VARTYPE type, T value) {
+        Var v = Of(type);
+        std::memcpy(&V_I8(&v), &value, sizeof value);
+        return v;
+    }
+    static Var Bool(bool value) { return Raw(VT_BOOL, value ? VARIANT_TRUE : VARIANT_FALSE); }
     static Var Null() { return Of(VT_NULL); }
-    static Var Error(SCODE code);
-    static Var Double(double value);
-    static Var Date(double value);
+    static Var Error(SCODE code) { return Raw(VT_ERROR, code); }
+    static Var Double(double value) { return Raw(VT_R8, value); }
+    static Var Date(double value) { return Raw(VT_DATE, value); }
     static Var Object(IDispatch* object);
 };
 

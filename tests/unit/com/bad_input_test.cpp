@@ -103,16 +103,6 @@ TEST_F(ComBadInput, AMegabyteOfTextIsHarmless) {
               L"PValue=VT_BSTR " + TodayText() + L" MinDate=VT_I4 19500101 MaxDate=VT_I4 20501231");
 }
 
-TEST_F(ComBadInput, MousePointerBeyondAnIntegerOverflows) {
-    ASSERT_EQ(PropPut(z.Get(), id::mousePointer, 2).hr, S_OK);
-    sink.changed.clear();
-    const DispResult r = PropPut(z.Get(), id::mousePointer, 70000);
-    EXPECT_EQ(r.hr, DISP_E_EXCEPTION);
-    EXPECT_EQ(r.excep.scode, kErrOverflow);
-    EXPECT_EQ(ReadLong(z.Get(), id::mousePointer), 2);
-    EXPECT_EQ(sink.changed, Ids({}));
-}
-
 // Scripts pass their variables by reference; the control keeps the value,
 // not the reference. A reference to Null is still Null.
 TEST_F(ComBadInput, AValueByReferenceIsStoredDereferenced) {

@@ -1,6 +1,5 @@
-// The value settings are one record per thread: controls of one thread see
-// each other's values without being told, a control of another thread sees
-// none of them.
+// The value settings are one record per thread: controls of one thread
+// share it, a control of another thread sees none of it.
 #include "ContainerFakes.h"
 
 #include <thread>
@@ -9,26 +8,19 @@ using namespace zarn::test;
 
 namespace {
 
+// The calendar's settings are shared with the value (the value's sharing,
+// and that no other container hears of it, is the end-to-end case
+// "hosting"); a third control's first use initialises the record for all,
+// but not what each control keeps for itself.
 TEST(ComThreads, ControlsOfOneThreadShareTheirValues) {
     const auto first = NewControl();
     const auto second = NewControl();
-    NotifySink told;
-    Connection notify(second.Get(), IID_IPropertyNotifySink, &told);
-    EXPECT_EQ(PropPut(first.Get(), id::PValue, L"20240229").hr, S_OK);
     EXPECT_EQ(PropPut(first.Get(), id::MinDate, 19500101).hr, S_OK);
     EXPECT_EQ(PropPut(first.Get(), id::HoverColor, 0x123456).hr, S_OK);
-    EXPECT_EQ(ValueState(second.Get()),
-              L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19500101 MaxDate=VT_I4 20991231");
-    EXPECT_EQ(ReadLong(second.Get(), id::HoverColor), 0x123456);
-    EXPECT_EQ(told.changed, Ids({})) << "the other control's container hears nothing";
-    EXPECT_EQ(PropPut(second.Get(), id::PValue, 20301231).hr, S_OK);
-    EXPECT_EQ(Read(first.Get(), id::PValue), L"VT_I4 20301231");
-
-    // Per-instance settings stay with their control.
     EXPECT_EQ(PropPut(first.Get(), id::Seperator, L"-").hr, S_OK);
+    EXPECT_EQ(ReadLong(second.Get(), id::HoverColor), 0x123456);
     EXPECT_EQ(Read(second.Get(), id::Seperator), L"VT_BSTR /");
 
-    // A third control's first use initialises the record for all of them.
     const auto third = NewControl();
     EXPECT_EQ(ValueState(first.Get()),
               L"PValue=VT_BSTR " + TodayText() + L" MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231");

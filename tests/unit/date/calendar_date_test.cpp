@@ -18,11 +18,13 @@ TEST(CalendarDate, ValuesBecomeTheirDayInEveryPattern) {
         std::optional<LocaleOverride> pattern;
         if (*shortPattern)
             pattern.emplace(LOCALE_SSHORTDATE, shortPattern);
-        EXPECT_EQ(RetDateTypeFromLong(19000101), 2.0) << shortPattern;
-        EXPECT_EQ(RetDateTypeFromLong(20261205), 46361.0) << shortPattern;
-        EXPECT_EQ(RetDateTypeFromLong(20260512), 46154.0) << shortPattern;
-        EXPECT_EQ(RetDateTypeFromLong(20240229), 45351.0) << shortPattern;
-        EXPECT_EQ(RetDateTypeFromLong(99991231), 2958465.0) << shortPattern;
+        const std::pair<long, DATE> days[] = {{19000101, 2.0},
+                                              {20261205, 46361.0},
+                                              {20260512, 46154.0},
+                                              {20240229, 45351.0},
+                                              {99991231, 2958465.0}};
+        for (const auto& [value, day] : days)
+            EXPECT_EQ(RetDateTypeFromLong(value), day) << value << " in " << shortPattern;
     }
     EXPECT_TRUE(boxes.calls.empty());
 }

@@ -9,6 +9,10 @@ using zarn::Variant;
 
 namespace {
 
+Variant V(const wchar_t* text) {
+    return Variant::FromText(text);
+}
+
 TEST(TextHelpers, AsciiCapitalsOfTheUpperCasedText) {
     MessageBoxRecorder boxes;
     EXPECT_EQ(RetASCCharOnly(L"M\u00e4rz"), L"MRZ");
@@ -21,26 +25,16 @@ TEST(TextHelpers, AsciiCapitalsOfTheUpperCasedText) {
 }
 
 TEST(TextHelpers, BlankValues) {
-    VARIANT missing;
-    VariantInit(&missing);
+    VARIANT missing{}, nothing{}; // an object reference that was never set cannot become text
     V_VT(&missing) = VT_ERROR;
     V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
-    VARIANT nothing; // an object reference that was never set cannot become text
-    VariantInit(&nothing);
     V_VT(&nothing) = VT_DISPATCH;
-    V_DISPATCH(&nothing) = nullptr;
-
-    EXPECT_TRUE(ChkBlankValue(Variant().Get()));
-    EXPECT_TRUE(ChkBlankValue(Variant::Null().Get()));
-    EXPECT_TRUE(ChkBlankValue(Variant::FromText(L"").Get()));
-    EXPECT_TRUE(ChkBlankValue(Variant::FromText(L"   ").Get()));
-    EXPECT_TRUE(ChkBlankValue(missing));
-    EXPECT_TRUE(ChkBlankValue(nothing));
-
-    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L"0").Get()));
-    EXPECT_FALSE(ChkBlankValue(Variant::FromLong(0).Get()));
-    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L" x ").Get()));
-    EXPECT_FALSE(ChkBlankValue(Variant::FromText(L"\t").Get())); // only blanks are trimmed
+    for (const Variant& blank :
+         {Variant(), Variant::Null(), V(L""), V(L"   "), Variant(missing), Variant(nothing)})
+        EXPECT_TRUE(ChkBlankValue(blank.Get())) << blank.Type();
+    // Only blanks are trimmed.
+    for (const Variant& value : {V(L"0"), Variant::FromLong(0), V(L" x "), V(L"\t")})
+        EXPECT_FALSE(ChkBlankValue(value.Get())) << zarn::ToText(value.Get());
 }
 
 TEST(TextHelpers, TextBeforeTheFirstNul) {
