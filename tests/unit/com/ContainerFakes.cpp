@@ -1,5 +1,7 @@
 #include "ContainerFakes.h"
 
+#include "platform/win/WindowClass.h"
+
 #include <winternl.h>
 
 namespace zarn::test {
@@ -117,15 +119,8 @@ HRESULT FakeContainer::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISP
 }
 
 FormWindow::FormWindow(int width, int height) {
-    static const wchar_t* cls = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ZarnTestForm";
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        RegisterClassW(&wc);
-        return L"ZarnTestForm";
-    }();
+    static const wchar_t* cls =
+        RegisterOwnClass(L"ZarnTestForm", DefWindowProcW, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     static const HWND top = [] {
         const HWND w = CreateWindowExW(0, cls, L"form", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 640,
                                        480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
