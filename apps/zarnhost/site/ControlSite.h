@@ -3,7 +3,7 @@
 // control site and the ambient properties, one object per control. The
 // form owns the site; the control holds it until it is told to let go, and
 // a site whose form has gone answers as a dead end.
-#include "com/ComObject.h"
+#include "com/LateBound.h"
 #include "site/SiteHost.h"
 
 #include <ocidl.h>
@@ -14,7 +14,7 @@
 namespace zarnhost {
 
 class ControlSite final
-    : public ComObject<ControlSite, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch> {
+    : public LateBound<ControlSite, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch> {
 public:
     ControlSite(SiteHost& host, std::wstring name) : host_(&host), name_(std::move(name)) {}
 
@@ -66,10 +66,6 @@ public:
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override;
 
     // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                            DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 

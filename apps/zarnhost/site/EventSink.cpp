@@ -40,23 +40,6 @@ void EventSink::LearnEvents(ITypeInfo* source) {
     source->ReleaseTypeAttr(attr);
 }
 
-HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
 // Arguments arrive last first; named arguments say which parameter they
 // fill.
 const VARIANT* EventSink::Argument(const DISPPARAMS& params, size_t position) const {

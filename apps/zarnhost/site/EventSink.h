@@ -3,7 +3,7 @@
 // control's default source interface, built from its type information so
 // that it knows every event's name and parameter names. It logs each event
 // with its arguments and answers it as the rules say.
-#include "com/ComObject.h"
+#include "com/LateBound.h"
 #include "log/Log.h"
 #include "site/EventRules.h"
 
@@ -15,16 +15,12 @@
 
 namespace zarnhost {
 
-class EventSink final : public ComObject<EventSink, IDispatch> {
+class EventSink final : public LateBound<EventSink, IDispatch> {
 public:
     EventSink(std::wstring control, ITypeInfo* source, const IID& iid, const EventRules& rules, Log& log);
 
     void* Find(REFIID iid);
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                            DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
