@@ -28,8 +28,10 @@ template <> struct Conv<types::String> {
 };
 
 template <> struct Conv<types::Variant> {
-    // A by-reference VARIANT from a script is followed to its value.
-    static Variant From(const VARIANT& v) { return Variant::Dereferenced(v); }
+    // Passed on as it came, a reference included: the setter follows it
+    // within its own error trap, so a reference to nothing fails as its
+    // other unreadable values do.
+    static Variant From(const VARIANT& v) { return Variant(v); }
     static void To(VARIANT* out, const Variant& v) { v.CopyTo(out); }
 };
 

@@ -100,34 +100,60 @@ IDispatch* GetObject(IStream& s) {
     return object;
 }
 
+// The bytes a value of a plain type takes in the stream: its bits as they
+// sit in the VARIANT's union, where every member starts. Every number,
+// date, Boolean and error value travels as it is, so a value keeps its type
+// through a save and a load.
+bool IsPlain(VARTYPE type, ULONG& size) {
+    switch (type) {
+    case VT_EMPTY: case VT_NULL:
+        size = 0;
+        return true;
+    case VT_I1: case VT_UI1:
+        size = 1;
+        return true;
+    case VT_I2: case VT_UI2: case VT_BOOL:
+        size = 2;
+        return true;
+    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR:
+        size = 4;
+        return true;
+    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE:
+        size = 8;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A decimal fills the whole VARIANT, its type in the decimal's first field.
+void PutDecimal(IStream& s, const VARIANT& v) {
+    DECIMAL d = V_DECIMAL(&v);
+    d.wReserved = 0;
+    Write(s, &d, sizeof d);
+}
+
 void PutValue(IStream& s, const VARIANT& v) {
-    Put<uint16_t>(s, V_VT(&v));
-    switch (V_VT(&v)) {
-    case VT_EMPTY:
-        break;
-    case VT_I2:
-        Put(s, V_I2(&v));
-        break;
-    case VT_BOOL:
-        Put(s, V_BOOL(&v));
-        break;
-    case VT_I4:
-        Put(s, V_I4(&v));
-        break;
-    case VT_R4:
-        Put(s, V_R4(&v));
-        break;
-    case VT_R8:
-        Put(s, V_R8(&v));
-        break;
-    case VT_CY:
-        Put(s, V_CY(&v).int64);
+    const VARTYPE type = V_VT(&v);
+    ULONG size = 0;
+    if (IsPlain(type, size)) {
+        Put<uint16_t>(s, type);
+        if (size)
+            Write(s, &V_UI1(&v), size);
+        return;
+    }
+    switch (type) {
+    case VT_DECIMAL:
+        Put<uint16_t>(s, type);
+        PutDecimal(s, v);
         break;
     case VT_BSTR:
+        Put<uint16_t>(s, type);
         PutText(s, std::wstring_view(V_BSTR(&v) ? V_BSTR(&v) : L"", SysStringLen(V_BSTR(&v))));
         break;
     case VT_DISPATCH:
     case VT_UNKNOWN:
+        Put<uint16_t>(s, type);
         PutObject(s, V_UNKNOWN(&v));
         break;
     default:
@@ -139,36 +165,19 @@ Variant GetValue(IStream& s) {
     Variant value;
     VARIANT* v = value.Put();
     const VARTYPE type = Get<uint16_t>(s);
-    switch (type) {
-    case VT_EMPTY:
-        break;
-    case VT_I2:
-        V_I2(v) = Get<SHORT>(s);
-        break;
-    case VT_BOOL:
-        V_BOOL(v) = Get<VARIANT_BOOL>(s);
-        break;
-    case VT_I4:
-        V_I4(v) = Get<LONG>(s);
-        break;
-    case VT_R4:
-        V_R4(v) = Get<FLOAT>(s);
-        break;
-    case VT_R8:
-        V_R8(v) = Get<DOUBLE>(s);
-        break;
-    case VT_CY:
-        V_CY(v).int64 = Get<LONGLONG>(s);
-        break;
-    case VT_BSTR:
+    ULONG size = 0;
+    if (IsPlain(type, size)) {
+        if (size)
+            Read(s, &V_UI1(v), size);
+    } else if (type == VT_DECIMAL) {
+        Read(s, &V_DECIMAL(v), sizeof(DECIMAL));
+    } else if (type == VT_BSTR) {
         V_BSTR(v) = Bstr(GetText(s)).Detach();
-        break;
-    case VT_DISPATCH:
-    case VT_UNKNOWN:
+    } else if (type == VT_DISPATCH || type == VT_UNKNOWN) {
         V_DISPATCH(v) = GetObject(s);
         V_VT(v) = VT_DISPATCH;
         return value;
-    default:
+    } else {
         ThrowIfFailed(STG_E_DOCFILECORRUPT);
     }
     V_VT(v) = type;
@@ -223,7 +232,8 @@ void MemoryBag::LoadFrom(IStream& stream) {
 }
 
 // A bag answers E_INVALIDARG for a key it does not hold; any other failure
-// is the bag's own error and goes on to the host.
+// is the bag's own error and goes on to the host. A value answered by
+// reference is copied: the bag's memory is the bag's.
 Variant ComBag::ReadProperty(std::wstring_view key, const Variant& defaultValue) {
     const std::wstring name(key);
     Variant value;
@@ -231,7 +241,7 @@ Variant ComBag::ReadProperty(std::wstring_view key, const Variant& defaultValue)
     if (hr == E_INVALIDARG)
         return defaultValue;
     ThrowIfFailed(hr);
-    return value;
+    return Variant::Dereferenced(value.Get());
 }
 
 void ComBag::WriteProperty(std::wstring_view key, const Variant& value, const Variant&) {

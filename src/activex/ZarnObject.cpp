@@ -1,5 +1,6 @@
 #include "activex/ZarnObject.h"
 
+#include "activex/DispatchCall.h"
 #include "activex/Module.h"
 
 #include <olectl.h>
@@ -110,6 +111,8 @@ HRESULT ZarnObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
+    if (const HRESULT checked = CheckNames(names, count, ids); FAILED(checked))
+        return checked;
     Microsoft::WRL::ComPtr<ITypeInfo> info;
     const HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
     if (FAILED(hr))
@@ -117,25 +120,23 @@ HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID
     return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
-// The type library does the unpacking and coercion of arguments; an error
-// our vtable method reported comes back to the caller as an exception
-// carrying the source and description it set.
+// A call is checked against the member table first; the type library then
+// does the unpacking and coercion of arguments for the one kind of call the
+// check settled on. An error our vtable method reported comes back to the
+// caller as an exception carrying the source and description it set.
 HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                            EXCEPINFO* excep, UINT* argErr) {
     if (riid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
-    if (!params)
-        return E_INVALIDARG;
-    // A property takes exactly its new value; the type library's Invoke
-    // would quietly take the named one of several.
-    if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && params->cArgs > 1)
-        return DISP_E_BADPARAMCOUNT;
+    const CheckedCall call = CheckDispatchCall(id, flags, params);
+    if (FAILED(call.hr))
+        return call.hr;
     Microsoft::WRL::ComPtr<ITypeInfo> info;
     HRESULT hr = ComCall(IID__Zarn, [&] { info = module::TypeInfoOf(IID__Zarn); });
     if (FAILED(hr))
         return hr;
     SetErrorInfo(0, nullptr);
-    hr = info->Invoke(static_cast<_Zarn*>(this), id, flags, params, result, excep, argErr);
+    hr = info->Invoke(static_cast<_Zarn*>(this), id, call.flags, params, result, excep, argErr);
     if (FAILED(hr) && hr != DISP_E_EXCEPTION && HRESULT_FACILITY(hr) != FACILITY_DISPATCH) {
         Microsoft::WRL::ComPtr<IErrorInfo> error;
         if (excep && GetErrorInfo(0, error.GetAddressOf()) == S_OK) {

@@ -118,9 +118,12 @@ void Zarn::PValue(const Variant& value) {
 
 // Anything that is not an eight-character value becomes today; an
 // eight-character value is kept in its own type (text or number) when it is
-// a positive number, and otherwise leaves the stored value alone.
-void Zarn::StorePValue(const Variant& value) {
+// a positive number, and otherwise leaves the stored value alone. What is
+// kept is a value of the caller's, never its reference or object: an object
+// gives its default value.
+void Zarn::StorePValue(const Variant& given) {
     SharedSettings& s = Shared();
+    const Variant value = Variant::ValueOf(given.Get());
     if (value.IsEmpty() || zarn::ToText(value.Get()).size() != 8) {
         s.PValue = Variant::FromText(FnsDate::RetNowAsLngStr(false));
     } else if (zarn::ToLong(value.Get()) > 0) {
@@ -128,6 +131,11 @@ void Zarn::StorePValue(const Variant& value) {
     }
     ShowValue();
     Changed(L"PValue");
+}
+
+bool Zarn::ValueIsEmptyText() {
+    const VARIANT& v = Shared().PValue.Get();
+    return V_VT(&v) == VT_EMPTY || (V_VT(&v) == VT_BSTR && SysStringLen(V_BSTR(&v)) == 0);
 }
 
 void Zarn::ShowValue() {
@@ -170,10 +178,7 @@ void Zarn::AllowNull(bool value) {
     if (value)
         return;
     // Only a value loaded empty can be "" here: the setter never stores it.
-    const VARIANT& current = Shared().PValue.Get();
-    const bool empty =
-        V_VT(&current) == VT_EMPTY || (V_VT(&current) == VT_BSTR && SysStringLen(V_BSTR(&current)) == 0);
-    if (empty)
+    if (ValueIsEmptyText())
         PValue(Variant::FromText(zarn::defaults::LocalTodayText()));
 }
 

@@ -262,8 +262,10 @@ private:
         return host_.UserMode();
     }
     void Redraw();
-    void StorePValue(const zarn::Variant& value);
+    void StorePValue(const zarn::Variant& given);
     void ShowValue();
+    // The stored value equals the empty text, as Empty does too.
+    static bool ValueIsEmptyText();
     Ref<IFont> TodayFontObject() const;
     void GiveTodayFontSize(CY size);
     CY KeptTodayFontSize() const;

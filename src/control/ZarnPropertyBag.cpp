@@ -237,18 +237,17 @@ void Zarn::ReadPictures(PropertyBag& bag) {
     s.TextViewType = AsLong(bag.ReadProperty(L"TextViewType", I(1)));
 }
 
-// The value is kept as read, text or number; the text box shows it (empty
-// for an empty value when null values are allowed). A value that is not a
-// number stops the load here, before the date range is read.
+// The value is kept as read, text or number (an object as its default
+// value, as an assignment takes it); the text box shows it (empty for an
+// empty value when null values are allowed). A value that is not a number
+// stops the load here, before the date range is read.
 void Zarn::FinishLoad(PropertyBag& bag) {
     SharedSettings& s = Shared();
-    s.PValue = bag.ReadProperty(L"PValue", S(zarn::defaults::LocalTodayText()));
-    const VARIANT& v = s.PValue.Get();
-    const bool emptyText = V_VT(&v) == VT_BSTR && SysStringLen(V_BSTR(&v)) == 0;
-    if (emptyText && allowNull_)
+    s.PValue = Variant::ValueOf(bag.ReadProperty(L"PValue", S(zarn::defaults::LocalTodayText())).Get());
+    if (ValueIsEmptyText() && allowNull_)
         Text1().SetText(L"");
     else
-        Text1().SetText(FnsDate::RetStrMthYrFromLng(zarn::ToLong(v)));
+        Text1().SetText(FnsDate::RetStrMthYrFromLng(zarn::ToLong(s.PValue.Get())));
     s.MaxDate = AsLong(bag.ReadProperty(L"MaxDate", L(kMaxDate)));
     s.MinDate = AsLong(bag.ReadProperty(L"MinDate", L(19010101)));
     Redraw();

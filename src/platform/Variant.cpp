@@ -89,8 +89,53 @@ Variant Variant::Null() {
 }
 
 Variant Variant::Dereferenced(const VARIANT& other) {
+    if (!(V_VT(&other) & VT_BYREF))
+        return Variant(other);
+    if (!V_BYREF(&other))
+        Raise(ErrTypeMismatch);
+    if (V_VT(&other) == (VT_BYREF | VT_VARIANT)) {
+        const VARIANT& target = *V_VARIANTREF(&other);
+        if (V_VT(&target) & VT_BYREF)
+            Raise(ErrTypeMismatch);
+        return Variant(target);
+    }
     Variant v;
     ThrowIfFailed(VariantCopyInd(&v.value_, const_cast<VARIANT*>(&other)));
+    return v;
+}
+
+namespace {
+
+// A value that is one number, date, text, Boolean or error, or nothing.
+bool IsSingleValue(VARTYPE type) {
+    switch (type) {
+    case VT_EMPTY: case VT_NULL: case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_BOOL: case VT_I4:
+    case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: case VT_I8: case VT_UI8: case VT_R8:
+    case VT_CY: case VT_DATE: case VT_DECIMAL: case VT_BSTR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Variant DefaultValueOf(IDispatch* object) {
+    if (!object)
+        Raise(ErrObjectNotSet);
+    DISPPARAMS none{};
+    Variant result;
+    ThrowIfFailed(object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                 result.Put(), nullptr, nullptr));
+    return Variant::Dereferenced(result.Get());
+}
+
+} // namespace
+
+Variant Variant::ValueOf(const VARIANT& other) {
+    Variant v = Dereferenced(other);
+    if (v.Type() == VT_DISPATCH)
+        v = DefaultValueOf(V_DISPATCH(&v.value_));
+    if (!IsSingleValue(v.Type()))
+        Raise(ErrTypeMismatch);
     return v;
 }
 

@@ -50,8 +50,15 @@ public:
     static Variant FromInteger(short value);
     static Variant FromBool(bool value);
     static Variant Null();
-    // The value a reference points at (VT_BYREF resolved), as a new owner.
+    // The value a reference points at (VT_BYREF resolved), as a new owner
+    // that points into nobody's memory. A reference to nothing, or to
+    // another reference, is a type mismatch.
     static Variant Dereferenced(const VARIANT& other);
+    // What a client means by a value, as an assignment takes it: a
+    // reference followed, an object replaced by its default value. Only a
+    // single value (a number, date, text, Boolean, error, Empty or Null) is
+    // one; an array or an object without a default value is a type mismatch.
+    static Variant ValueOf(const VARIANT& other);
 
     const VARIANT& Get() const { return value_; }
     VARTYPE Type() const { return V_VT(&value_); }

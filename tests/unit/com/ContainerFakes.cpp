@@ -51,7 +51,13 @@ HRESULT RecordingBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) {
     // The control asks for the stored type: it passes an empty VARIANT.
     EXPECT_EQ(V_VT(value), VT_EMPTY) << key;
     const auto found = held.find(key);
-    return found == held.end() ? E_INVALIDARG : VariantCopy(value, &found->second);
+    if (found == held.end())
+        return E_INVALIDARG;
+    if (!byReference)
+        return VariantCopy(value, &found->second);
+    V_VT(value) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(value) = &found->second;
+    return S_OK;
 }
 
 HRESULT RecordingBag::Write(LPCOLESTR name, VARIANT* value) {

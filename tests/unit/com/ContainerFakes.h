@@ -118,6 +118,8 @@ public:
     std::vector<std::string> writes;
     std::vector<std::string> reads;
     std::map<std::string, Var> held;
+    // Answers with a reference into `held`, as some hosts' bags do.
+    bool byReference = false;
 };
 
 // The calls the container's fakes saw, in order, as "Object.Method(args)".

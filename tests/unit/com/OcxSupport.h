@@ -88,7 +88,11 @@ struct Var : VARIANT {
     Var(const std::wstring& text);
     Var(long value) : Var(Of(VT_I4)) { V_I4(this) = value; }
     Var(int value) : Var(static_cast<long>(value)) {}
-    Var(const Var& other) : Var() { VariantCopy(this, const_cast<Var*>(&other)); }
+    // A type no VARIANT has owns nothing and is copied bit for bit.
+    Var(const Var& other) : Var() {
+        if (FAILED(VariantCopy(this, const_cast<Var*>(&other))))
+            std::memcpy(static_cast<VARIANT*>(this), static_cast<const VARIANT*>(&other), sizeof(VARIANT));
+    }
     Var& operator=(const Var& other);
     ~Var() { VariantClear(this); }
 
