@@ -133,9 +133,7 @@ HRESULT ZarnObject::UIDeactivate() {
 HRESULT ZarnObject::SetObjectRects(LPCRECT position, LPCRECT) {
     if (!position)
         return E_POINTER;
-    const RECT& r = *position;
-    SetWindowPos(control_->UserControl().Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    control_->UserControl().Move(*position);
     return S_OK;
 }
 

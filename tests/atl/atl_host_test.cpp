@@ -46,9 +46,9 @@ HRESULT ControlModuleCanUnloadNow() {
     return canUnload ? canUnload() : E_UNEXPECTED;
 }
 
-HWND CreateAxWindow(HWND parent, const wchar_t* name) {
-    return CreateWindowExW(0, L"AtlAxWin", name, WS_CHILD | WS_VISIBLE, 10, 10, 150, 25, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+HWND CreateAxWindow(HWND parent, const wchar_t* name, SIZE size = {150, 25}) {
+    return CreateWindowExW(0, L"AtlAxWin", name, WS_CHILD | WS_VISIBLE, 10, 10, size.cx, size.cy, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 TEST(AtlHost, HostsTheControlByItsProgId) {
@@ -92,6 +92,33 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
     PumpMessages();
     EXPECT_EQ(ControlModuleCanUnloadNow(), S_OK);
     EXPECT_EQ(ThreadWindows(), windowsBefore);
+}
+
+// Placed at the size the control is created with, so that no size message
+// ever comes: the text box is laid out all the same, and a click at the
+// button's left edge is the button's (MouseDown, then Click).
+TEST(AtlHost, LaysOutTheTextBoxAtTheCreationSize) {
+    AtlLibrary& atl = AtlLibrary::Get();
+    ASSERT_TRUE(atl.Ready());
+    FormWindow form;
+    const HWND ax = CreateAxWindow(form.window, L"Zarn2.Zarn", {120, 21});
+    ComPtr<IUnknown> unknown;
+    ComPtr<IOleWindow> oleWindow;
+    ASSERT_EQ(atl.getControl(ax, unknown.GetAddressOf()), S_OK);
+    ASSERT_EQ(unknown.As(&oleWindow), S_OK);
+    HWND window = nullptr;
+    ASSERT_EQ(oleWindow->GetWindow(&window), S_OK);
+    EventSink events;
+    {
+        Connection fire(unknown.Get(), kDiidZarnEvents, &events);
+        const RECT box = RectInParent(FindWindowExW(window, nullptr, L"EDIT", nullptr));
+        EXPECT_EQ(std::pair(box.left, box.right), std::pair(2L, 120L - 21 - 2));
+        ClickAt(window, POINT{120 - 21, 10});
+        EXPECT_EQ(events.events, Ids({8, 1}));
+    }
+    oleWindow.Reset(), unknown.Reset();
+    DestroyWindow(ax);
+    PumpMessages();
 }
 
 // Two AtlAxWin windows, two controls, the second made by its CLSID;

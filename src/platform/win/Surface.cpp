@@ -178,8 +178,14 @@ void Surface::ReleaseCapture() {
 
 void Surface::PlaceIn(HWND parent, const RECT& position) {
     SetParent(Handle(), parent);
+    Move(position);
+    ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void Surface::Move(const RECT& position) {
     SetWindowPos(Handle(), nullptr, position.left, position.top, position.right - position.left,
-                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    listener_.Resized();
 }
 
 void Surface::Park() {

@@ -168,6 +168,14 @@ void PumpMessages() {
     }
 }
 
+void ClickAt(HWND window, POINT point) {
+    const HWND target = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE);
+    MapWindowPoints(window, target, &point, 1);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    PumpMessages();
+}
+
 RECT RectInParent(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);

@@ -315,6 +315,10 @@ private:
 // Runs the messages that are waiting, so posted notices arrive.
 void PumpMessages();
 
+// A left click at a point of a window, delivered to whichever of its
+// children lies there, as the system's hit test would deliver it.
+void ClickAt(HWND window, POINT point);
+
 // A window's rectangle in its parent's client coordinates, and a rectangle
 // as "(left, top, right, bottom)".
 RECT RectInParent(HWND window);

@@ -80,15 +80,34 @@ TEST_F(ComInPlace, SiteThatRefusesKeepsTheControlOutOfTheContainer) {
     EXPECT_EQ(site.frame.refs + site.document.refs, 2u);
 }
 
-// The text box is laid out again: 2 pixels in, up to 2 pixels before the
-// square button.
-TEST_F(ComInPlace, ObjectRectsMoveAndSizeTheWindow) {
-    ASSERT_EQ(Activate(), S_OK);
-    const RECT position{5, 60, 205, 84}, clip{0, 0, 400, 200};
-    EXPECT_EQ(inPlace->SetObjectRects(&position, &clip), S_OK);
-    EXPECT_EQ(Describe(RectInParent(Window())), "(5, 60, 205, 84)");
-    const RECT box = RectInParent(TextBox());
-    EXPECT_EQ(std::pair(box.left, box.right), std::pair(2L, 200L - 24 - 2));
+// Wherever the container places the control, at the size it was created
+// with (120 x 21, when no size message comes) or another, the text box is
+// laid out: 2 pixels in, up to 2 pixels before the square button, so a
+// click at the button's left edge is the button's.
+TEST_F(ComInPlace, TextBoxIsLaidOutHoweverTheContainerPlacesTheControl) {
+    EventSink events;
+    Connection fire(object.Get(), kDiidZarnEvents, &events);
+    const RECT created = site.position, wider{5, 60, 205, 84}, clip{0, 0, 400, 200};
+    const struct {
+        const char* how;
+        std::function<HRESULT()> place;
+        RECT at;
+    } cases[] = {
+        {"shown at its creation size", [&] { return Verb(OLEIVERB_SHOW); }, created},
+        {"given that rectangle once", [&] { return inPlace->SetObjectRects(&created, &clip); }, created},
+        {"given a wider one", [&] { return inPlace->SetObjectRects(&wider, &clip); }, wider},
+        {"activated again", [&] { return Activate(); }, wider},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.place(), S_OK) << c.how;
+        EXPECT_EQ(Describe(RectInParent(Window())), Describe(c.at)) << c.how;
+        const LONG width = c.at.right - c.at.left, height = c.at.bottom - c.at.top;
+        const RECT box = RectInParent(TextBox());
+        EXPECT_EQ(std::pair(box.left, box.right), std::pair(2L, width - height - 2)) << c.how;
+        events.events.clear();
+        ClickAt(Window(), POINT{width - height, height / 2});
+        EXPECT_EQ(events.events, Ids({8, 1})) << c.how << ": MouseDown, then Click";
+    }
     EXPECT_EQ(inPlace->SetObjectRects(nullptr, &clip), E_POINTER);
 }
 
