@@ -187,6 +187,7 @@ private:
     HRESULT ActivateInPlace();
     HRESULT ActivateUI();
     HRESULT VerbShow(LONG verb);
+    void TakeFocus();
     void GiveUpFocus();
     Variant Ambient(DISPID id);
 

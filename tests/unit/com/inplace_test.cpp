@@ -181,6 +181,23 @@ TEST_F(ComInPlace, UiActivateVerbAndInPlaceDeactivationGoAllTheWay) {
                        "Site.OnUIDeactivate(FALSE)", "Site.OnFocus(FALSE)", "Site.OnInPlaceDeactivate"}));
 }
 
+// With the text box disabled, UI activation gives the focus to the surface,
+// which then reports it to the site and raises the key events itself.
+TEST_F(ComInPlace, UiActivationWithTheTextBoxDisabledFocusesTheSurface) {
+    ASSERT_EQ(PropPut(object.Get(), IdOf(object.Get(), L"Text_Enabled"), Var::Bool(false)).hr, S_OK);
+    EventSink events;
+    Connection fire(object.Get(), kDiidZarnEvents, &events);
+    SetFocus(form.other);
+    PumpMessages();
+    Calls();
+    ASSERT_EQ(UiActivate(), S_OK);
+    EXPECT_EQ(GetFocus(), Window());
+    EXPECT_EQ(Calls().back(), "Site.OnFocus(TRUE)");
+    SendMessageW(GetFocus(), WM_KEYDOWN, 'A', 1);
+    SendMessageW(GetFocus(), WM_KEYUP, 'A', 1);
+    EXPECT_EQ(events.events, Ids({5, 7})) << "KeyDown, KeyUp";
+}
+
 // The hide verb takes the control out of view and the show verb brings it
 // back, in its place; verbs the control does not have are told apart.
 TEST_F(ComInPlace, HideAndShowVerbs) {
