@@ -34,6 +34,7 @@ LRESULT CALLBACK Surface::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     auto* self = reinterpret_cast<Surface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || message == WM_NCDESTROY || !self->window_)
         return DefWindowProcW(window, message, wparam, lparam);
+    const auto hold = self->listener_.KeepAlive();
     return self->OnMessage(message, wparam, lparam);
 }
 
@@ -189,6 +190,7 @@ void Surface::Move(const RECT& position) {
 }
 
 void Surface::Park() {
+    ReleaseCapture();
     ShowWindow(Handle(), SW_HIDE);
     SetParent(Handle(), park_.Window());
 }

@@ -37,6 +37,8 @@ HRESULT EventSink::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* p
     }
     events.push_back(member);
     calls.push_back(call + ")");
+    if (handler)
+        handler(member);
     return S_OK;
 }
 

@@ -69,7 +69,8 @@ public:
 };
 
 // An event sink for __Zarn: records each event's DISPID, and its arguments'
-// types as "5(I2*,I2*)"; `answer` may write into every argument.
+// types as "5(I2*,I2*)"; `answer` may write into every argument, and
+// `handler` runs after each record.
 class EventSink final : public Fake<IDispatch> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -82,6 +83,7 @@ public:
     std::vector<DISPID> events;
     std::vector<std::string> calls;
     std::function<void(VARIANT&)> answer;
+    std::function<void(DISPID)> handler;
 };
 
 // Records OnViewChange; the data, rename, save and close notices are not

@@ -40,6 +40,7 @@ protected:
         return window;
     }
     HWND TextBox() const { return FindWindowExW(Window(), nullptr, L"EDIT", nullptr); }
+    void Release() { object.Reset(), ole.Reset(), inPlace.Reset(), active.Reset(), control.Reset(); }
     // The calls logged since the last look.
     CallLog Calls() { return std::exchange(site.log, {}); }
 
@@ -51,6 +52,16 @@ protected:
     ComPtr<IOleInPlaceActiveObject> active;
     ComPtr<IOleControl> control;
 };
+
+// Connects a sink for good: closing the control is what lets it go.
+void AdviseForGood(IUnknown* object, REFIID iid, IUnknown* sink) {
+    ComPtr<IConnectionPointContainer> points;
+    ComPtr<IConnectionPoint> point;
+    DWORD cookie = 0;
+    ASSERT_EQ(object->QueryInterface(IID_PPV_ARGS(&points)), S_OK);
+    ASSERT_EQ(points->FindConnectionPoint(iid, point.GetAddressOf()), S_OK);
+    ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
+}
 
 MSG KeyDown(HWND window, WPARAM key) {
     return MSG{window, WM_KEYDOWN, key, 1, 0, {}};
@@ -219,16 +230,8 @@ TEST_F(ComInPlace, HideAndShowVerbs) {
 TEST_F(ComInPlace, CloseAndNoSiteReleaseEveryReferenceToTheContainer) {
     NotifySink notifications;
     EventSink events;
-    // Connected for good: closing is what lets the sinks go.
-    for (const auto& [iid, sink] :
-         {std::pair<IID, IUnknown*>{IID_IPropertyNotifySink, &notifications}, {kDiidZarnEvents, &events}}) {
-        ComPtr<IConnectionPointContainer> points;
-        ComPtr<IConnectionPoint> point;
-        DWORD cookie = 0;
-        ASSERT_EQ(object.As(&points), S_OK);
-        ASSERT_EQ(points->FindConnectionPoint(iid, point.GetAddressOf()), S_OK);
-        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
-    }
+    AdviseForGood(object.Get(), IID_IPropertyNotifySink, &notifications);
+    AdviseForGood(object.Get(), kDiidZarnEvents, &events);
     FakeAdviseSink view;
     ComPtr<IViewObject2> viewObject;
     ASSERT_EQ(object.As(&viewObject), S_OK);
@@ -253,6 +256,57 @@ TEST_F(ComInPlace, CloseAndNoSiteReleaseEveryReferenceToTheContainer) {
     viewObject.Reset(), control.Reset(), active.Reset(), inPlace.Reset(), ole.Reset();
     EXPECT_EQ(object.Detach()->Release(), 0u);
     EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
+}
+
+// A host's handler may close the control, drop its site and let go of its
+// last reference inside any event, as a form closing itself on a key or a
+// click does: the control finishes the message or the call that raised the
+// event without going on with it (no Click after a closing KeyDown), then goes.
+TEST_F(ComInPlace, HandlerMayCloseAndReleaseTheControlInsideAnyEvent) {
+    const auto send = [this](bool toBox, UINT message, WPARAM wparam, LPARAM lparam = 1) {
+        return [=, this] { SendMessageW(toBox ? TextBox() : Window(), message, wparam, lparam); };
+    };
+    const auto click = [this](POINT at) { return [=, this] { ClickAt(Window(), at); }; };
+    const LPARAM overButton = MAKELPARAM(100, 10), outside = MAKELPARAM(300, 10);
+    const struct {
+        std::vector<DISPID> raised; // the last one's handler closes and releases
+        std::vector<std::function<void()>> steps;
+    } cases[] = {
+        {{5}, {send(true, WM_KEYDOWN, VK_F4)}}, // KeyDown, no Click after it
+        {{6}, {send(true, WM_CHAR, 'a')}},
+        {{7}, {send(true, WM_KEYUP, VK_F4)}},
+        {{8}, {click({100, 10})}},       // MouseDown on the button
+        {{8, 1}, {click({100, 10})}},    // Click
+        {{8}, {click({10, 10})}},        // MouseDown on the text box
+        {{9}, {send(false, WM_MOUSEMOVE, 0, overButton)}},
+        {{9, 2}, {send(false, WM_MOUSEMOVE, 0, overButton)}}, // MouseOver, the first of two
+        {{9, 2, 2, 9, 3}, {send(false, WM_MOUSEMOVE, 0, overButton), send(false, WM_MOUSEMOVE, 0, outside)}},
+        {{10}, {[this] { PropPut(object.Get(), id::PValue, 20240101); }}}, // Change, the caller's last
+    };
+    Release();
+    const int windows = ThreadWindows();
+    for (const auto& c : cases) {
+        SetUp();
+        ASSERT_EQ(Activate(), S_OK);
+        EventSink events;
+        AdviseForGood(object.Get(), kDiidZarnEvents, &events);
+        events.handler = [&](DISPID) {
+            if (events.events != c.raised)
+                return;
+            ole->Close(OLECLOSE_NOSAVE);
+            ole->SetClientSite(nullptr);
+            Release();
+        };
+        for (const auto& step : c.steps)
+            step();
+        PumpMessages();
+        EXPECT_EQ(events.events, c.raised);
+        EXPECT_FALSE(object) << "never closed";
+        EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK) << "the control stayed";
+        EXPECT_EQ(ThreadWindows(), windows);
+        EXPECT_EQ(std::vector({site.refs, site.frame.refs, site.document.refs, events.refs}),
+                  std::vector<ULONG>(4, 1));
+    }
 }
 
 // The text box keeps the keys it acts on; everything else, Tab first, goes
