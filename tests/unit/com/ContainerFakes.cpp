@@ -209,30 +209,4 @@ int ThreadWindows() {
     return count;
 }
 
-// GetGuiResources answers 0 under Wine; instead this reads the process's GDI
-// handle table, which the PEB points at on x64 (at 0xF8) with entries of 24
-// bytes, type byte at offset 14 and the stock flag in bit 7 of the byte at
-// offset 12. Wine lays it out like Windows and keeps one table per process.
-int LiveGdiObjects() {
-#if defined(_WIN64)
-    struct Entry {
-        UINT64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type;
-        UCHAR flags;
-        UINT64 user;
-    };
-    static_assert(sizeof(Entry) == 24);
-    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);
-    int count = 0;
-    for (int i = 0; table && i < 0x10000; ++i)
-        count += table[i].type && !(table[i].unique & 0x80);
-    return table ? count : -1;
-#else
-    return -1;
-#endif
-}
-
 } // namespace zarn::test

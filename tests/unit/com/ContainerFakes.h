@@ -329,8 +329,4 @@ std::string Describe(const RECT& r);
 // Windows of this thread, top-level ones and all their descendants.
 int ThreadWindows();
 
-// Live GDI objects of the process, stock objects left out, or -1 when they
-// cannot be counted.
-int LiveGdiObjects();
-
 } // namespace zarn::test
