@@ -14,7 +14,8 @@ class QuietHost : public zarn::ControlHost {
 public:
     void PropertyChanged(std::wstring_view) override {}
     bool UserMode() override { return true; }
-    void RaiseEvent(DISPID, std::span<zarn::EventArg>) override {}
+    bool RaiseEvent(DISPID, std::span<zarn::EventArg>) override { return true; }
+    Microsoft::WRL::ComPtr<IUnknown> KeepAlive() override { return nullptr; }
     void FocusChanged(bool) override {}
     void ViewChanged() override {}
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return nullptr; }

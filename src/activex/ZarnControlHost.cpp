@@ -70,15 +70,23 @@ Microsoft::WRL::ComPtr<IFont> ZarnObject::AmbientFont() {
     return result;
 }
 
-// A container that froze events hears nothing until it thaws them.
-void ZarnObject::RaiseEvent(DISPID id, std::span<EventArg> args) {
+// A container that froze events hears nothing until it thaws them. The
+// caller holds the object (KeepAlive) while the handlers run.
+bool ZarnObject::RaiseEvent(DISPID id, std::span<EventArg> args) {
     if (frozenEvents_ > 0)
-        return;
+        return true;
     const auto sinks = eventsPoint_.Sinks<IDispatch>();
-    if (sinks.empty())
-        return;
-    Microsoft::WRL::ComPtr<IUnknown> keepAlive(static_cast<_Zarn*>(this));
+    const unsigned closes = closes_;
     InvokeEvent(sinks, id, args);
+    return closes_ == closes;
+}
+
+// The last release runs the destructor with the count at 0: nothing is
+// held from then on.
+Microsoft::WRL::ComPtr<IUnknown> ZarnObject::KeepAlive() {
+    if (refs_ == 0)
+        return nullptr;
+    return static_cast<_Zarn*>(this);
 }
 
 void ZarnObject::FocusChanged(bool gained) {

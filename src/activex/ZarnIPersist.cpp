@@ -14,7 +14,7 @@ HRESULT ZarnObject::GetClassID(CLSID* clsid) {
 }
 
 HRESULT ZarnObject::InitNew() {
-    return ComCall(IID_IPersistPropertyBag, [&] {
+    return Run(IID_IPersistPropertyBag, [&] {
         initialised_ = true;
         control_->InitProperties();
         dirty_ = false;
@@ -24,7 +24,7 @@ HRESULT ZarnObject::InitNew() {
 HRESULT ZarnObject::Load(IPropertyBag* bag, IErrorLog*) {
     if (!bag)
         return E_POINTER;
-    return ComCall(IID_IPersistPropertyBag, [&] {
+    return Run(IID_IPersistPropertyBag, [&] {
         initialised_ = true;
         ComBag host(*bag);
         control_->ReadProperties(host);
@@ -51,7 +51,7 @@ HRESULT ZarnObject::IsDirty() {
 HRESULT ZarnObject::Load(LPSTREAM stream) {
     if (!stream)
         return E_POINTER;
-    return ComCall(IID_IPersistStreamInit, [&] {
+    return Run(IID_IPersistStreamInit, [&] {
         MemoryBag bag;
         bag.LoadFrom(*stream);
         initialised_ = true;

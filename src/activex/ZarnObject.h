@@ -178,7 +178,8 @@ private:
     // ControlHost
     void PropertyChanged(std::wstring_view key) override;
     bool UserMode() override;
-    void RaiseEvent(DISPID id, std::span<EventArg> args) override;
+    bool RaiseEvent(DISPID id, std::span<EventArg> args) override;
+    Microsoft::WRL::ComPtr<IUnknown> KeepAlive() override;
     void FocusChanged(bool gained) override;
     void ViewChanged() override;
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override;
@@ -187,6 +188,7 @@ private:
     HRESULT ActivateInPlace();
     HRESULT ActivateUI();
     HRESULT VerbShow(LONG verb);
+    void TakeFocus();
     void GiveUpFocus();
     Variant Ambient(DISPID id);
 
@@ -194,8 +196,14 @@ private:
     // takes the settings of a control placed anew on first use.
     void EnsureInitialised();
 
+    // Runs the control's code for a caller, alive until it is done whatever
+    // the handlers of the events it raises release meanwhile.
+    template <class Body> HRESULT Run(REFIID iid, Body&& body) {
+        const Microsoft::WRL::ComPtr<IUnknown> hold = KeepAlive();
+        return ComCall(iid, body);
+    }
     template <class Body> HRESULT Call(Body&& body) {
-        return ComCall(IID__Zarn, [&] {
+        return Run(IID__Zarn, [&] {
             EnsureInitialised();
             body();
         });
@@ -213,6 +221,7 @@ private:
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     int frozenEvents_ = 0;
+    unsigned closes_ = 0; // Close calls, so an event's raiser sees one made meanwhile
     DWORD safety_[3] = {0, 0, 0}; // dispatch, property bag, stream
     Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
     Microsoft::WRL::ComPtr<IOleInPlaceFrame> frame_;

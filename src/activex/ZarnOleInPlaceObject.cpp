@@ -80,10 +80,18 @@ HRESULT ZarnObject::ActivateUI() {
         uiWindow_->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"Zarn");
     if (frame_)
         frame_->SetMenu(nullptr, nullptr, nullptr);
-    const HWND text = control_->Text1().Handle();
-    if (GetFocus() != text && IsWindowEnabled(text))
-        SetFocus(text);
+    TakeFocus();
     return S_OK;
+}
+
+// The focus goes to the surface, which hands it on to the text box when the
+// box can take it and otherwise keeps it, with the keys. A disabled control
+// takes none.
+void ZarnObject::TakeFocus() {
+    const HWND surface = control_->UserControl().Handle();
+    const HWND focus = GetFocus();
+    if (IsWindowEnabled(surface) && focus != surface && !IsChild(surface, focus))
+        SetFocus(surface);
 }
 
 // ---------------------------------------------------------------------------
@@ -133,9 +141,7 @@ HRESULT ZarnObject::UIDeactivate() {
 HRESULT ZarnObject::SetObjectRects(LPCRECT position, LPCRECT) {
     if (!position)
         return E_POINTER;
-    const RECT& r = *position;
-    SetWindowPos(control_->UserControl().Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    control_->UserControl().Move(*position);
     return S_OK;
 }
 

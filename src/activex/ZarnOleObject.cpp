@@ -26,6 +26,7 @@ HRESULT ZarnObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
 }
 
 HRESULT ZarnObject::Close(DWORD) {
+    ++closes_;
     InPlaceDeactivate();
     eventsPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
@@ -55,6 +56,7 @@ HRESULT ZarnObject::GetClipboardData(DWORD, IDataObject** data) {
 HRESULT ZarnObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
     if (site && !site_)
         site_ = site;
+    const Microsoft::WRL::ComPtr<IUnknown> hold = KeepAlive();
     return ComCall(IID_IOleObject, [&] { EnsureInitialised(); }) == S_OK ? VerbShow(verb) : E_FAIL;
 }
 

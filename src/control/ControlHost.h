@@ -33,8 +33,14 @@ public:
     virtual bool UserMode() = 0;
 
     // Raises an event of the control's event interface to every connected
-    // handler, synchronously, in the order of connection.
-    virtual void RaiseEvent(DISPID id, std::span<EventArg> args) = 0;
+    // handler, synchronously, in the order of connection. False when a
+    // handler closed the control meanwhile: the caller stops there.
+    virtual bool RaiseEvent(DISPID id, std::span<EventArg> args) = 0;
+
+    // A reference that keeps the control alive while it handles a message
+    // or a call: a handler of an event it raises meanwhile may let go of
+    // every other one. None while the control is being destroyed.
+    virtual Microsoft::WRL::ComPtr<IUnknown> KeepAlive() = 0;
 
     // The control's text box took or lost the keyboard focus, so the
     // container can make the control its active one.

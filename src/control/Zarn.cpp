@@ -39,7 +39,9 @@ CY PointsToCy(double points) {
 
 Zarn::Zarn(zarn::ControlHost& host) : host_(host), events_(host), surface_(*this) {
     Text1().SetDisplayOnly(true);
-    DrawControl(zarn::face::Normal);
+    // The size message of the surface's creation came before its text box
+    // existed: the first layout is done here.
+    LayOut();
 }
 
 Zarn::~Zarn() {

@@ -215,6 +215,9 @@ public:
 
 private:
     // What the surface reports.
+    Ref<IUnknown> KeepAlive() override {
+        return host_.KeepAlive();
+    }
     void Paint(HDC dc) override;
     void Resized() override;
     void MouseMove(zarn::MouseEvent& e) override;

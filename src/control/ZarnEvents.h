@@ -49,25 +49,26 @@ public:
     explicit ZarnEvents(zarn::ControlHost& host) : host_(host) {}
 
     // Raises the event to every connected handler; what the handlers write
-    // into the arguments is in them when this returns.
-    template <zarn::types::Name name, class... Args> void Raise(Args&... args) {
+    // into the arguments is in them when this returns. False when a handler
+    // closed the control: whatever the caller meant to do next is dropped.
+    template <zarn::types::Name name, class... Args> bool Raise(Args&... args) {
         constexpr DISPID id = zarn::shape::EventId(name.text);
         static_assert(id > 0, "no such event");
         static_assert(zarn::shape::kEvents[id - 1].params.size() == sizeof...(Args),
                       "the event has another number of arguments");
-        RaiseChecked<id>(std::index_sequence_for<Args...>{}, args...);
+        return RaiseChecked<id>(std::index_sequence_for<Args...>{}, args...);
     }
 
 private:
     template <DISPID id, size_t... i, class... Args>
-    void RaiseChecked(std::index_sequence<i...>, Args&... args) {
+    bool RaiseChecked(std::index_sequence<i...>, Args&... args) {
         static_assert((std::is_same_v<Args, typename zarn::events::ArgOf<id, i>::type> && ...),
                       "an argument's type differs from the event's");
         if constexpr (sizeof...(Args) == 0) {
-            host_.RaiseEvent(id, {});
+            return host_.RaiseEvent(id, {});
         } else {
             zarn::EventArg list[] = {zarn::EventArg{zarn::events::ArgOf<id, i>::kind, &args}...};
-            host_.RaiseEvent(id, list);
+            return host_.RaiseEvent(id, list);
         }
     }
 

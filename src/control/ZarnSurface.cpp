@@ -87,33 +87,32 @@ void Zarn::HoverCheck(short& button, short& shift, float& x, float& y) {
         return;
     if (face::Inside(buttonRect_, x, y)) {
         surface_.Capture();
-        events_.Raise<"MouseOver">();
+        if (!events_.Raise<"MouseOver">())
+            return;
         DrawControl(face::Hot);
     }
     const SIZE size = surface_.ClientSize();
     if (0 <= x && x <= size.cx && 0 <= y && y <= size.cy) {
         pointerInside_ = true;
         surface_.Capture();
-        events_.Raise<"MouseOver">();
-        DrawControl(face::Hot);
+        if (events_.Raise<"MouseOver">())
+            DrawControl(face::Hot);
     } else {
         surface_.ReleaseCapture();
-        events_.Raise<"MouseOut">(button, shift, x, y);
-        DrawControl(face::Normal);
+        if (events_.Raise<"MouseOut">(button, shift, x, y))
+            DrawControl(face::Normal);
     }
 }
 
 void Zarn::MouseMove(zarn::MouseEvent& e) {
-    if (!enabled_)
+    if (!enabled_ || !events_.Raise<"MouseMove">(e.button, e.shift, e.x, e.y))
         return;
-    events_.Raise<"MouseMove">(e.button, e.shift, e.x, e.y);
     if (!buttonPressed_)
         UserControl_MouseOut(e.button, e.shift, e.x, e.y);
 }
 
 void Zarn::MouseDown(zarn::MouseEvent& e) {
-    events_.Raise<"MouseDown">(e.button, e.shift, e.x, e.y);
-    if (selectControl_ != 0)
+    if (!events_.Raise<"MouseDown">(e.button, e.shift, e.x, e.y) || selectControl_ != 0)
         return;
     buttonPressed_ = face::Inside(buttonRect_, e.x, e.y);
     if (buttonPressed_)
@@ -127,8 +126,7 @@ void Zarn::MouseUp(zarn::MouseEvent& e) {
     zarn::SkipOnError([&] {
         buttonPressed_ = false;
         DrawControl(face::Normal);
-        if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y)) {
-            events_.Raise<"Click">();
+        if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y) && events_.Raise<"Click">()) {
             short one = 1;
             PiloCalendarshow(one);
         }
@@ -139,10 +137,8 @@ void Zarn::MouseUp(zarn::MouseEvent& e) {
 // The surface's keys and focus, while the text box cannot take the focus.
 
 void Zarn::KeyDown(short& keyCode, short& shift) {
-    if (!enabled_)
-        return;
-    events_.Raise<"KeyDown">(keyCode, shift);
-    DrawControl(face::Hot);
+    if (enabled_ && events_.Raise<"KeyDown">(keyCode, shift))
+        DrawControl(face::Hot);
 }
 
 void Zarn::KeyPress(short& keyAscii) {
@@ -151,10 +147,8 @@ void Zarn::KeyPress(short& keyAscii) {
 }
 
 void Zarn::KeyUp(short& keyCode, short& shift) {
-    if (!enabled_)
-        return;
-    events_.Raise<"KeyUp">(keyCode, shift);
-    DrawControl(face::Normal);
+    if (enabled_ && events_.Raise<"KeyUp">(keyCode, shift))
+        DrawControl(face::Normal);
 }
 
 // The container hears of the surface's focus as of the text box's.

@@ -22,10 +22,9 @@ bool AsksForCalendar(short keyCode, short shift) {
 void Zarn::TextKeyDown(short& keyCode, short& shift) {
     zarn::Trapped(
         [&] {
-            events_.Raise<"KeyDown">(keyCode, shift);
+            const bool open = events_.Raise<"KeyDown">(keyCode, shift);
             // The host may have changed the key: what it left decides.
-            if (AsksForCalendar(keyCode, shift) && enabled_) {
-                events_.Raise<"Click">();
+            if (open && AsksForCalendar(keyCode, shift) && enabled_ && events_.Raise<"Click">()) {
                 short one = 1;
                 PiloCalendarshow(one);
             }

@@ -46,9 +46,9 @@ HRESULT ControlModuleCanUnloadNow() {
     return canUnload ? canUnload() : E_UNEXPECTED;
 }
 
-HWND CreateAxWindow(HWND parent, const wchar_t* name) {
-    return CreateWindowExW(0, L"AtlAxWin", name, WS_CHILD | WS_VISIBLE, 10, 10, 150, 25, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+HWND CreateAxWindow(HWND parent, const wchar_t* name, SIZE size = {150, 25}) {
+    return CreateWindowExW(0, L"AtlAxWin", name, WS_CHILD | WS_VISIBLE, 10, 10, size.cx, size.cy, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 TEST(AtlHost, HostsTheControlByItsProgId) {
@@ -56,10 +56,8 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
     ASSERT_TRUE(atl.Ready()) << "atl.dll, its entry points or AtlAxWinInit failed";
     FormWindow form;
     const int windowsBefore = ThreadWindows();
-    const HWND ax = CreateAxWindow(form.window, L"Zarn2.Zarn");
+    const HWND ax = CreateAxWindow(form.window, L"Zarn2.Zarn", {120, 21});
     ASSERT_TRUE(ax) << "error " << GetLastError();
-    MoveWindow(ax, 20, 30, 200, 24, TRUE);
-    PumpMessages();
 
     ComPtr<IUnknown> unknown;
     ComPtr<IDispatch> z;
@@ -74,12 +72,20 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
     EXPECT_EQ(ValueState(z.Get()), L"PValue=VT_BSTR 20240229 MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231");
 
     // In place: a visible child filling the AtlAxWin window, resized with it,
-    // its text box showing the value.
+    // its text box showing the value. At the size the control is created
+    // with no size message comes, and the text box is laid out all the
+    // same: a click at the button's left edge is the button's.
     HWND window = nullptr;
     ASSERT_EQ(oleWindow->GetWindow(&window), S_OK);
     EXPECT_EQ(GetParent(window), ax);
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(Describe(RectInParent(window)), "(0, 0, 200, 24)");
+    EXPECT_EQ(Describe(RectInParent(window)), "(0, 0, 120, 21)");
+    EventSink events;
+    {
+        Connection fire(unknown.Get(), kDiidZarnEvents, &events);
+        ClickAt(window, POINT{120 - 21, 10});
+    }
+    EXPECT_EQ(events.events, Ids({8, 1})) << "MouseDown, then Click";
     MoveWindow(ax, 20, 30, 260, 30, TRUE);
     PumpMessages();
     EXPECT_EQ(Describe(RectInParent(window)), "(0, 0, 260, 30)");

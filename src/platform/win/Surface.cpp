@@ -34,6 +34,7 @@ LRESULT CALLBACK Surface::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     auto* self = reinterpret_cast<Surface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || message == WM_NCDESTROY || !self->window_)
         return DefWindowProcW(window, message, wparam, lparam);
+    const auto hold = self->listener_.KeepAlive();
     return self->OnMessage(message, wparam, lparam);
 }
 
@@ -178,11 +179,18 @@ void Surface::ReleaseCapture() {
 
 void Surface::PlaceIn(HWND parent, const RECT& position) {
     SetParent(Handle(), parent);
+    Move(position);
+    ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void Surface::Move(const RECT& position) {
     SetWindowPos(Handle(), nullptr, position.left, position.top, position.right - position.left,
-                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    listener_.Resized();
 }
 
 void Surface::Park() {
+    ReleaseCapture();
     ShowWindow(Handle(), SW_HIDE);
     SetParent(Handle(), park_.Window());
 }

@@ -15,6 +15,7 @@ namespace zarn {
 class SurfaceListener : public TextBoxListener {
 public:
     virtual void Paint(HDC dc) = 0;
+    // The size was set: by a size message or a new place.
     virtual void Resized() = 0;
     virtual void MouseMove(MouseEvent& event) = 0;
     virtual void MouseDown(MouseEvent& event) = 0;
@@ -54,6 +55,9 @@ public:
 
     // A container's window becomes the parent; Park() takes it back.
     void PlaceIn(HWND parent, const RECT& position);
+    // A new place in the parent. The listener hears Resized() each time
+    // the place is set, even at the same size, when no size message comes.
+    void Move(const RECT& position);
     void Park();
 
 private:

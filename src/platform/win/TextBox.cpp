@@ -41,7 +41,9 @@ LRESULT CALLBACK TextBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM 
         RemoveWindowSubclass(window, Proc, 0);
         return DefSubclassProc(window, message, wparam, lparam);
     }
-    return reinterpret_cast<TextBox*>(self)->OnMessage(message, wparam, lparam);
+    auto* box = reinterpret_cast<TextBox*>(self);
+    const auto hold = box->listener_.KeepAlive();
+    return box->OnMessage(message, wparam, lparam);
 }
 
 LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -63,6 +65,10 @@ LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             MouseEvent event = MouseEventOf(message, wparam, lparam);
             listener_.TextMouseDown(event);
         });
+        // The owner's handler closed the control: the hidden box takes
+        // neither the focus nor the capture.
+        if (!IsWindowVisible(Handle()))
+            return 0;
     }
     if (Refused(message))
         return 0;

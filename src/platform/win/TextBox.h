@@ -18,6 +18,9 @@ namespace zarn {
 class TextBoxListener {
 public:
     virtual ~TextBoxListener() = default;
+    // Held while a message is handled: a handler the owner calls may let go
+    // of every other reference to it, and the window procedure goes on.
+    virtual Microsoft::WRL::ComPtr<IUnknown> KeepAlive() = 0;
     virtual void TextChanged() = 0;
     // withinForm: the focus came from, or went to, another window of the
     // same form. Focus that goes to another application, a message box or

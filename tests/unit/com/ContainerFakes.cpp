@@ -37,6 +37,8 @@ HRESULT EventSink::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* p
     }
     events.push_back(member);
     calls.push_back(call + ")");
+    if (handler)
+        handler(member);
     return S_OK;
 }
 
@@ -174,6 +176,14 @@ void PumpMessages() {
     }
 }
 
+void ClickAt(HWND window, POINT point) {
+    const HWND target = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE);
+    MapWindowPoints(window, target, &point, 1);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    PumpMessages();
+}
+
 RECT RectInParent(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -203,32 +213,6 @@ int ThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWithDescendants, reinterpret_cast<LPARAM>(&count));
     return count;
-}
-
-// GetGuiResources answers 0 under Wine; instead this reads the process's GDI
-// handle table, which the PEB points at on x64 (at 0xF8) with entries of 24
-// bytes, type byte at offset 14 and the stock flag in bit 7 of the byte at
-// offset 12. Wine lays it out like Windows and keeps one table per process.
-int LiveGdiObjects() {
-#if defined(_WIN64)
-    struct Entry {
-        UINT64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type;
-        UCHAR flags;
-        UINT64 user;
-    };
-    static_assert(sizeof(Entry) == 24);
-    const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);
-    int count = 0;
-    for (int i = 0; table && i < 0x10000; ++i)
-        count += table[i].type && !(table[i].unique & 0x80);
-    return table ? count : -1;
-#else
-    return -1;
-#endif
 }
 
 } // namespace zarn::test

@@ -69,7 +69,8 @@ public:
 };
 
 // An event sink for __Zarn: records each event's DISPID, and its arguments'
-// types as "5(I2*,I2*)"; `answer` may write into every argument.
+// types as "5(I2*,I2*)"; `answer` may write into every argument, and
+// `handler` runs after each record.
 class EventSink final : public Fake<IDispatch> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -82,6 +83,7 @@ public:
     std::vector<DISPID> events;
     std::vector<std::string> calls;
     std::function<void(VARIANT&)> answer;
+    std::function<void(DISPID)> handler;
 };
 
 // Records OnViewChange; the data, rename, save and close notices are not
@@ -317,6 +319,10 @@ private:
 // Runs the messages that are waiting, so posted notices arrive.
 void PumpMessages();
 
+// A left click at a point of a window, delivered to whichever of its
+// children lies there, as the system's hit test would deliver it.
+void ClickAt(HWND window, POINT point);
+
 // A window's rectangle in its parent's client coordinates, and a rectangle
 // as "(left, top, right, bottom)".
 RECT RectInParent(HWND window);
@@ -324,9 +330,5 @@ std::string Describe(const RECT& r);
 
 // Windows of this thread, top-level ones and all their descendants.
 int ThreadWindows();
-
-// Live GDI objects of the process, stock objects left out, or -1 when they
-// cannot be counted.
-int LiveGdiObjects();
 
 } // namespace zarn::test

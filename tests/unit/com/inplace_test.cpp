@@ -40,6 +40,7 @@ protected:
         return window;
     }
     HWND TextBox() const { return FindWindowExW(Window(), nullptr, L"EDIT", nullptr); }
+    void Release() { object.Reset(), ole.Reset(), inPlace.Reset(), active.Reset(), control.Reset(); }
     // The calls logged since the last look.
     CallLog Calls() { return std::exchange(site.log, {}); }
 
@@ -51,6 +52,16 @@ protected:
     ComPtr<IOleInPlaceActiveObject> active;
     ComPtr<IOleControl> control;
 };
+
+// Connects a sink for good: closing the control is what lets it go.
+void AdviseForGood(IUnknown* object, REFIID iid, IUnknown* sink) {
+    ComPtr<IConnectionPointContainer> points;
+    ComPtr<IConnectionPoint> point;
+    DWORD cookie = 0;
+    ASSERT_EQ(object->QueryInterface(IID_PPV_ARGS(&points)), S_OK);
+    ASSERT_EQ(points->FindConnectionPoint(iid, point.GetAddressOf()), S_OK);
+    ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
+}
 
 MSG KeyDown(HWND window, WPARAM key) {
     return MSG{window, WM_KEYDOWN, key, 1, 0, {}};
@@ -80,15 +91,34 @@ TEST_F(ComInPlace, SiteThatRefusesKeepsTheControlOutOfTheContainer) {
     EXPECT_EQ(site.frame.refs + site.document.refs, 2u);
 }
 
-// The text box is laid out again: 2 pixels in, up to 2 pixels before the
-// square button.
-TEST_F(ComInPlace, ObjectRectsMoveAndSizeTheWindow) {
-    ASSERT_EQ(Activate(), S_OK);
-    const RECT position{5, 60, 205, 84}, clip{0, 0, 400, 200};
-    EXPECT_EQ(inPlace->SetObjectRects(&position, &clip), S_OK);
-    EXPECT_EQ(Describe(RectInParent(Window())), "(5, 60, 205, 84)");
-    const RECT box = RectInParent(TextBox());
-    EXPECT_EQ(std::pair(box.left, box.right), std::pair(2L, 200L - 24 - 2));
+// Wherever the container places the control, at the size it was created
+// with (120 x 21, when no size message comes) or another, the text box is
+// laid out: 2 pixels in, up to 2 pixels before the square button, so a
+// click at the button's left edge is the button's.
+TEST_F(ComInPlace, TextBoxIsLaidOutHoweverTheContainerPlacesTheControl) {
+    EventSink events;
+    Connection fire(object.Get(), kDiidZarnEvents, &events);
+    const RECT created = site.position, wider{5, 60, 205, 84}, clip{0, 0, 400, 200};
+    const struct {
+        const char* how;
+        std::function<HRESULT()> place;
+        RECT at;
+    } cases[] = {
+        {"shown at its creation size", [&] { return Verb(OLEIVERB_SHOW); }, created},
+        {"given that rectangle once", [&] { return inPlace->SetObjectRects(&created, &clip); }, created},
+        {"given a wider one", [&] { return inPlace->SetObjectRects(&wider, &clip); }, wider},
+        {"activated again", [&] { return Activate(); }, wider},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.place(), S_OK) << c.how;
+        EXPECT_EQ(Describe(RectInParent(Window())), Describe(c.at)) << c.how;
+        const LONG width = c.at.right - c.at.left, height = c.at.bottom - c.at.top;
+        const RECT box = RectInParent(TextBox());
+        EXPECT_EQ(std::pair(box.left, box.right), std::pair(2L, width - height - 2)) << c.how;
+        events.events.clear();
+        ClickAt(Window(), POINT{width - height, height / 2});
+        EXPECT_EQ(events.events, Ids({8, 1})) << c.how << ": MouseDown, then Click";
+    }
     EXPECT_EQ(inPlace->SetObjectRects(nullptr, &clip), E_POINTER);
 }
 
@@ -162,6 +192,23 @@ TEST_F(ComInPlace, UiActivateVerbAndInPlaceDeactivationGoAllTheWay) {
                        "Site.OnUIDeactivate(FALSE)", "Site.OnFocus(FALSE)", "Site.OnInPlaceDeactivate"}));
 }
 
+// With the text box disabled, UI activation gives the focus to the surface,
+// which then reports it to the site and raises the key events itself.
+TEST_F(ComInPlace, UiActivationWithTheTextBoxDisabledFocusesTheSurface) {
+    ASSERT_EQ(PropPut(object.Get(), IdOf(object.Get(), L"Text_Enabled"), Var::Bool(false)).hr, S_OK);
+    EventSink events;
+    Connection fire(object.Get(), kDiidZarnEvents, &events);
+    SetFocus(form.other);
+    PumpMessages();
+    Calls();
+    ASSERT_EQ(UiActivate(), S_OK);
+    EXPECT_EQ(GetFocus(), Window());
+    EXPECT_EQ(Calls().back(), "Site.OnFocus(TRUE)");
+    SendMessageW(GetFocus(), WM_KEYDOWN, 'A', 1);
+    SendMessageW(GetFocus(), WM_KEYUP, 'A', 1);
+    EXPECT_EQ(events.events, Ids({5, 7})) << "KeyDown, KeyUp";
+}
+
 // The hide verb takes the control out of view and the show verb brings it
 // back, in its place; verbs the control does not have are told apart.
 TEST_F(ComInPlace, HideAndShowVerbs) {
@@ -183,16 +230,8 @@ TEST_F(ComInPlace, HideAndShowVerbs) {
 TEST_F(ComInPlace, CloseAndNoSiteReleaseEveryReferenceToTheContainer) {
     NotifySink notifications;
     EventSink events;
-    // Connected for good: closing is what lets the sinks go.
-    for (const auto& [iid, sink] :
-         {std::pair<IID, IUnknown*>{IID_IPropertyNotifySink, &notifications}, {kDiidZarnEvents, &events}}) {
-        ComPtr<IConnectionPointContainer> points;
-        ComPtr<IConnectionPoint> point;
-        DWORD cookie = 0;
-        ASSERT_EQ(object.As(&points), S_OK);
-        ASSERT_EQ(points->FindConnectionPoint(iid, point.GetAddressOf()), S_OK);
-        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
-    }
+    AdviseForGood(object.Get(), IID_IPropertyNotifySink, &notifications);
+    AdviseForGood(object.Get(), kDiidZarnEvents, &events);
     FakeAdviseSink view;
     ComPtr<IViewObject2> viewObject;
     ASSERT_EQ(object.As(&viewObject), S_OK);
@@ -217,6 +256,57 @@ TEST_F(ComInPlace, CloseAndNoSiteReleaseEveryReferenceToTheContainer) {
     viewObject.Reset(), control.Reset(), active.Reset(), inPlace.Reset(), ole.Reset();
     EXPECT_EQ(object.Detach()->Release(), 0u);
     EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
+}
+
+// A host's handler may close the control, drop its site and let go of its
+// last reference inside any event, as a form closing itself on a key or a
+// click does: the control finishes the message or the call that raised the
+// event without going on with it (no Click after a closing KeyDown), then goes.
+TEST_F(ComInPlace, HandlerMayCloseAndReleaseTheControlInsideAnyEvent) {
+    const auto send = [this](bool toBox, UINT message, WPARAM wparam, LPARAM lparam = 1) {
+        return [=, this] { SendMessageW(toBox ? TextBox() : Window(), message, wparam, lparam); };
+    };
+    const auto click = [this](POINT at) { return [=, this] { ClickAt(Window(), at); }; };
+    const LPARAM overButton = MAKELPARAM(100, 10), outside = MAKELPARAM(300, 10);
+    const struct {
+        std::vector<DISPID> raised; // the last one's handler closes and releases
+        std::vector<std::function<void()>> steps;
+    } cases[] = {
+        {{5}, {send(true, WM_KEYDOWN, VK_F4)}}, // KeyDown, no Click after it
+        {{6}, {send(true, WM_CHAR, 'a')}},
+        {{7}, {send(true, WM_KEYUP, VK_F4)}},
+        {{8}, {click({100, 10})}},       // MouseDown on the button
+        {{8, 1}, {click({100, 10})}},    // Click
+        {{8}, {click({10, 10})}},        // MouseDown on the text box
+        {{9}, {send(false, WM_MOUSEMOVE, 0, overButton)}},
+        {{9, 2}, {send(false, WM_MOUSEMOVE, 0, overButton)}}, // MouseOver, the first of two
+        {{9, 2, 2, 9, 3}, {send(false, WM_MOUSEMOVE, 0, overButton), send(false, WM_MOUSEMOVE, 0, outside)}},
+        {{10}, {[this] { PropPut(object.Get(), id::PValue, 20240101); }}}, // Change, the caller's last
+    };
+    Release();
+    const int windows = ThreadWindows();
+    for (const auto& c : cases) {
+        SetUp();
+        ASSERT_EQ(Activate(), S_OK);
+        EventSink events;
+        AdviseForGood(object.Get(), kDiidZarnEvents, &events);
+        events.handler = [&](DISPID) {
+            if (events.events != c.raised)
+                return;
+            ole->Close(OLECLOSE_NOSAVE);
+            ole->SetClientSite(nullptr);
+            Release();
+        };
+        for (const auto& step : c.steps)
+            step();
+        PumpMessages();
+        EXPECT_EQ(events.events, c.raised);
+        EXPECT_FALSE(object) << "never closed";
+        EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK) << "the control stayed";
+        EXPECT_EQ(ThreadWindows(), windows);
+        EXPECT_EQ(std::vector({site.refs, site.frame.refs, site.document.refs, events.refs}),
+                  std::vector<ULONG>(4, 1));
+    }
 }
 
 // The text box keeps the keys it acts on; everything else, Tab first, goes

@@ -2,10 +2,11 @@
 
 namespace zarn::test {
 
-void FakeHost::RaiseEvent(DISPID id, std::span<EventArg> args) {
+bool FakeHost::RaiseEvent(DISPID id, std::span<EventArg> args) {
     events.push_back(id);
     if (onEvent)
         onEvent(id, args);
+    return true;
 }
 
 std::string FakeHost::TakeEvents() {

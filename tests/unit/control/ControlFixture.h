@@ -17,7 +17,8 @@ class FakeHost : public ControlHost {
 public:
     void PropertyChanged(std::wstring_view key) override { keys.emplace_back(key); }
     bool UserMode() override { return userMode; }
-    void RaiseEvent(DISPID id, std::span<EventArg> args) override;
+    bool RaiseEvent(DISPID id, std::span<EventArg> args) override;
+    Microsoft::WRL::ComPtr<IUnknown> KeepAlive() override { return nullptr; }
     void FocusChanged(bool gained) override { focus.push_back(gained); }
     void ViewChanged() override { ++viewChanges; }
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return ambientFont; }

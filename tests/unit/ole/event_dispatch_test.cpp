@@ -10,7 +10,10 @@ namespace {
 // Raises through InvokeEvent, as the COM object does.
 class SinkHost : public FakeHost {
 public:
-    void RaiseEvent(DISPID id, std::span<EventArg> args) override { InvokeEvent(sinks, id, args); }
+    bool RaiseEvent(DISPID id, std::span<EventArg> args) override {
+        InvokeEvent(sinks, id, args);
+        return true;
+    }
     std::vector<ComPtr<IDispatch>> sinks;
 };
 

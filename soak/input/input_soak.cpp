@@ -1,0 +1,174 @@
+// Random real input: mouse moves, clicks and keys through the system's input
+// queue (SendInput) into two controls hosted on a form of fakes, with the
+// keys offered to the UI-active control first as a container does. Modal
+// message boxes are closed as they appear. Passes when the run ends by
+// itself and no window or GDI object is left over.
+#include "Soak.h"
+#include "com/ContainerFakes.h"
+
+#include <array>
+#include <vector>
+
+using namespace zarn::test;
+using zarn::soak::Figure;
+
+namespace {
+
+constexpr std::uint64_t kSeed = 20261206;
+constexpr int kEvents = 100000;
+
+// A control in its own site on the form, UI-activated once so it has been
+// through every state.
+struct Hosted {
+    Hosted(HWND form, RECT place) : site(form, place) {
+        object = Ocx::Get().Create();
+        ComPtr<IPersistStreamInit> persist;
+        object.As(&ole);
+        object.As(&persist);
+        ole->SetClientSite(&site);
+        persist->InitNew();
+        ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, form, &site.position);
+    }
+    ~Hosted() {
+        ole->Close(OLECLOSE_NOSAVE);
+        ole->SetClientSite(nullptr);
+    }
+    FakeContainer site;
+    ComPtr<IDispatch> object;
+    ComPtr<IOleObject> ole;
+};
+
+// Keys a user of a form presses; Alt only with Down (alone it would open the
+// system menu's modal loop), never Alt+F4 or the Windows key.
+struct Key {
+    WORD vk;
+    bool shift, alt;
+};
+constexpr std::array<Key, 20> kKeys = {{{'A', false, false},     {'7', false, false},    {VK_TAB, false, false},
+                                        {VK_TAB, true, false},   {VK_F4, false, false},  {VK_DOWN, false, true},
+                                        {VK_DOWN, false, false}, {VK_UP, false, false},  {VK_LEFT, false, false},
+                                        {VK_RIGHT, false, false}, {VK_HOME, false, false}, {VK_END, false, false},
+                                        {VK_DELETE, false, false}, {VK_BACK, false, false}, {VK_RETURN, false, false},
+                                        {VK_ESCAPE, false, false}, {VK_SPACE, false, false}, {VK_PRIOR, false, false},
+                                        {VK_NEXT, false, false},   {'Z', true, false}}};
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x;
+    in.mi.dy = y;
+    in.mi.dwFlags = flags;
+    return in;
+}
+
+// Runs the waiting messages; a key goes to the UI-active control's
+// TranslateAccelerator first, as a container's message loop sends it.
+void Pump(const std::vector<Hosted*>& controls) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        bool taken = false;
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+            for (Hosted* c : controls)
+                if (c->site.frame.active)
+                    taken = taken || c->site.frame.active->TranslateAccelerator(&msg) == S_OK;
+        if (!taken) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+// One random user action inside the form's client area.
+void Act(zarn::soak::Rng& rng, HWND form, std::vector<INPUT>& inputs, long long counts[3]) {
+    inputs.clear();
+    const unsigned kind = rng.Below(100);
+    if (kind < 80) {
+        RECT client{};
+        GetClientRect(form, &client);
+        POINT p{static_cast<LONG>(rng.Below(client.right)), static_cast<LONG>(rng.Below(client.bottom))};
+        ClientToScreen(form, &p);
+        const LONG x = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        const LONG y = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y));
+        if (kind >= 55) {
+            const bool right = rng.Percent(15);
+            inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+            inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
+            ++counts[1];
+        } else {
+            ++counts[0];
+        }
+    } else {
+        const Key& key = kKeys[rng.Below(kKeys.size())];
+        const WORD modifier = key.shift ? VK_SHIFT : key.alt ? VK_MENU : 0;
+        if (modifier)
+            inputs.push_back(KeyInput(modifier, false));
+        inputs.push_back(KeyInput(key.vk, false));
+        inputs.push_back(KeyInput(key.vk, true));
+        if (modifier)
+            inputs.push_back(KeyInput(modifier, true));
+        ++counts[2];
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+} // namespace
+
+int main() {
+    zarn::test::ComApartment apartment;
+    FormWindow form;
+    MessageBoxCloser boxes;
+    const HWND top = GetAncestor(form.window, GA_ROOT);
+    SetForegroundWindow(top);
+    zarn::soak::Rng rng(kSeed);
+    zarn::soak::Watchdog dog("input", 60);
+    std::printf("input soak: seed %llu, %d random mouse and key events into two controls\n",
+                static_cast<unsigned long long>(kSeed), kEvents);
+    { Hosted warmUp(form.window, {20, 20, 180, 41}); }
+    PumpMessages();
+    const auto empty = zarn::soak::Figures::Take();
+    zarn::soak::Print("no controls", empty);
+    long long counts[3] = {};
+    {
+        Hosted first(form.window, {20, 20, 180, 41}), second(form.window, {20, 60, 200, 84});
+        const std::vector<Hosted*> controls{&first, &second};
+        std::vector<INPUT> inputs;
+        Pump(controls);
+        const auto before = zarn::soak::Figures::Take();
+        zarn::soak::Print("before", before);
+        for (int i = 0; i < kEvents; ++i) {
+            Act(rng, form.window, inputs, counts);
+            Pump(controls);
+            if (GetForegroundWindow() != top)
+                SetForegroundWindow(top);
+            first.site.log.clear(), second.site.log.clear();
+            dog.Beat("event");
+        }
+        const auto after = zarn::soak::Figures::Take();
+        zarn::soak::Print("after", after);
+        Figure("windows leaked while hosted", after.windows - before.windows);
+        Figure("GDI objects leaked while hosted", after.gdiObjects - before.gdiObjects);
+    }
+    PumpMessages();
+    const auto closed = zarn::soak::Figures::Take();
+    zarn::soak::Print("closed", closed);
+    Figure("mouse moves", counts[0]);
+    Figure("clicks", counts[1]);
+    Figure("keys", counts[2]);
+    Figure("message boxes closed", static_cast<long long>(boxes.texts.size()));
+    Figure("windows leaked", closed.windows - empty.windows);
+    Figure("GDI objects leaked", closed.gdiObjects - empty.gdiObjects);
+    Figure("crashes", 0);
+    Figure("hangs", 0);
+    const bool clean = Ocx::Get().CanUnloadNow() == S_OK && closed.windows == empty.windows &&
+                       closed.gdiObjects == empty.gdiObjects;
+    return clean ? 0 : 1;
+}
