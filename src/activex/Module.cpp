@@ -1,17 +1,17 @@
 #include "activex/Module.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/win/Lock.h"
 #include "platform/win/WindowClass.h"
 
 #include <atomic>
-#include <mutex>
 
 namespace zarn::module {
 
 namespace {
 std::atomic<long> objects{0};
 std::atomic<long> locks{0};
-std::mutex libLock;
+zarn::Lock libLock;
 Microsoft::WRL::ComPtr<ITypeLib>& CachedLib() {
     static Microsoft::WRL::ComPtr<ITypeLib> lib;
     return lib;
@@ -24,7 +24,7 @@ void AddObject() {
 
 void ReleaseObject() {
     if (--objects == 0) {
-        std::lock_guard guard(libLock);
+        zarn::Lock::Held held(libLock);
         CachedLib().Reset();
     }
 }
@@ -56,7 +56,7 @@ std::wstring Path() {
 }
 
 Microsoft::WRL::ComPtr<ITypeLib> TypeLib() {
-    std::lock_guard guard(libLock);
+    zarn::Lock::Held held(libLock);
     if (!CachedLib())
         ThrowIfFailed(LoadTypeLibEx(Path().c_str(), REGKIND_NONE, CachedLib().GetAddressOf()));
     return CachedLib();

@@ -4,6 +4,7 @@
 #include "activex/Module.h"
 #include "activex/Registration.h"
 #include "activex/ZarnInterface.h"
+#include "platform/win/ThreadStorage.h"
 #include "platform/win/WindowClass.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
@@ -12,12 +13,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         break;
     case DLL_THREAD_DETACH:
         SharedSettings::ReleaseForThread();
+        zarn::ReleaseThreadStorageOfThread();
         break;
     case DLL_PROCESS_DETACH:
         // At process exit (reserved set) the system reclaims everything.
         if (!reserved) {
             SharedSettings::ReleaseForThread();
             zarn::UnregisterOwnClasses();
+            zarn::ReleaseThreadStorage();
         }
         break;
     default:

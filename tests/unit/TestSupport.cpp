@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 namespace zarn::test {
 
 MessageBoxRecorder::MessageBoxRecorder() {
@@ -28,6 +30,18 @@ SYSTEMTIME MakeTime(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     st.wHour = hour;
     st.wMinute = minute;
     return st;
+}
+
+void OnApartmentThread(const std::function<void()>& body) {
+    const auto run = [](void* param) -> DWORD {
+        ComApartment apartment;
+        (*static_cast<const std::function<void()>*>(param))();
+        return 0;
+    };
+    const HANDLE thread = CreateThread(nullptr, 0, run, const_cast<std::function<void()>*>(&body), 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
 }
 
 std::wstring BuiltFile(const wchar_t* name) {

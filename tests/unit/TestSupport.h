@@ -59,6 +59,9 @@ public:
     ComApartment& operator=(const ComApartment&) = delete;
 };
 
+// Runs body on a new thread in its own apartment and waits for it to end.
+void OnApartmentThread(const std::function<void()>& body);
+
 // A file the build puts next to the test programs (Zarn2.ocx, Zarn2.tlb).
 std::wstring BuiltFile(const wchar_t* name);
 

@@ -1,8 +1,8 @@
 #include "platform/win/WindowClass.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/win/Lock.h"
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,7 +11,7 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace zarn {
 
 namespace {
-std::mutex registeredLock;
+Lock registeredLock;
 std::vector<std::wstring>& Registered() {
     static std::vector<std::wstring> names;
     return names;
@@ -23,7 +23,7 @@ HINSTANCE ThisModule() {
 }
 
 const wchar_t* RegisterOwnClass(const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
-    std::lock_guard lock(registeredLock);
+    Lock::Held held(registeredLock);
     for (const auto& n : Registered())
         if (n == name)
             return name;
@@ -42,7 +42,7 @@ const wchar_t* RegisterOwnClass(const wchar_t* name, WNDPROC proc, UINT style, H
 }
 
 void UnregisterOwnClasses() {
-    std::lock_guard lock(registeredLock);
+    Lock::Held held(registeredLock);
     for (const auto& n : Registered())
         UnregisterClassW(n.c_str(), ThisModule());
     Registered().clear();

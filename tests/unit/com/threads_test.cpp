@@ -2,8 +2,6 @@
 // share it, a control of another thread sees none of it.
 #include "ContainerFakes.h"
 
-#include <thread>
-
 using namespace zarn::test;
 
 namespace {
@@ -36,8 +34,7 @@ TEST(ComThreads, AnotherThreadHasItsOwnRecord) {
 
     // Seen on the other thread: before and after its own changes.
     std::wstring fresh, changed;
-    std::thread([&] {
-        ComApartment apartment;
+    OnApartmentThread([&] {
         const auto there = NewControl();
         fresh = ValueState(there.Get()) + L" HoverColor=" +
                 std::to_wstring(ReadLong(there.Get(), id::HoverColor));
@@ -45,7 +42,7 @@ TEST(ComThreads, AnotherThreadHasItsOwnRecord) {
         PropPut(there.Get(), id::MinDate, 19600101);
         PropPut(there.Get(), id::HoverColor, 0x654321);
         changed = ValueState(there.Get());
-    }).join();
+    });
 
     EXPECT_EQ(fresh, L"PValue=VT_BSTR " + TodayText() +
                          L" MinDate=VT_I4 19010101 MaxDate=VT_I4 20991231 HoverColor=32768");
