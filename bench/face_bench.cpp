@@ -1,6 +1,7 @@
 // How long the control takes to draw its face, against the cheapest
 // drawing of the same size: one FillRect and one DrawTextA of the shown
 // text on the same surface. Prints one line per state and size.
+#include "QuietHost.h"
 #include "control/Zarn.h"
 #include "platform/win/WindowClass.h"
 
@@ -9,35 +10,10 @@
 
 namespace {
 
-// A host that hears nothing and runs the program.
-class QuietHost : public zarn::ControlHost {
-public:
-    void PropertyChanged(std::wstring_view) override {}
-    bool UserMode() override { return true; }
-    bool RaiseEvent(DISPID, std::span<zarn::EventArg>) override { return true; }
-    Microsoft::WRL::ComPtr<IUnknown> KeepAlive() override { return nullptr; }
-    void FocusChanged(bool) override {}
-    void ViewChanged() override {}
-    Microsoft::WRL::ComPtr<IFont> AmbientFont() override { return nullptr; }
-};
+using zarn::tools::MicrosecondsPerCall;
+using zarn::tools::QuietHost;
 
 constexpr int kCalls = 2000;
-
-// Microseconds per call of `draw`, after a warm-up, with GDI's queue
-// flushed so the time includes the drawing itself.
-double MicrosecondsPerCall(const std::function<void()>& draw) {
-    for (int i = 0; i < 50; ++i)
-        draw();
-    GdiFlush();
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < kCalls; ++i)
-        draw();
-    GdiFlush();
-    QueryPerformanceCounter(&end);
-    return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / kCalls;
-}
 
 double Baseline(HWND surface, SIZE size, const char* text) {
     const HDC dc = GetDC(surface);
@@ -46,7 +22,7 @@ double Baseline(HWND surface, SIZE size, const char* text) {
         FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
         RECT t = r;
         DrawTextA(dc, text, -1, &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    });
+    }, kCalls);
     ReleaseDC(surface, dc);
     return us;
 }
@@ -56,7 +32,7 @@ void Measure(Zarn& control, HWND frame, SIZE size) {
     const double base = Baseline(control.UserControl().Handle(), size, "05 Dec 2026");
     std::printf("%ld x %ld: baseline FillRect + DrawTextA %.1f us\n", size.cx, size.cy, base);
     const auto report = [&](const char* what, const std::function<void()>& draw) {
-        const double us = MicrosecondsPerCall(draw);
+        const double us = MicrosecondsPerCall(draw, kCalls);
         std::printf("  %-22s %8.1f us/call  %5.1f x baseline\n", what, us, us / base);
     };
     report("DrawControl(0) normal", [&] { control.DrawControl(0); });

@@ -1,0 +1,28 @@
+#pragma once
+// Calendar-date arithmetic the month grid needs: parts of a date, whole
+// days, weekdays counted from a chosen first day, locale formatting.
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+
+namespace frmCalendarDates {
+
+SYSTEMTIME PartsOf(DATE date);
+// The date of year, month, day; a month beyond 12 runs into the next year.
+DATE DateOf(int year, int month, int day);
+int DaysInMonth(int year, int month);
+
+// 1 = Sunday .. 7 = Saturday; 0 asks for the locale's first day of the
+// week. Anything else is an invalid call (error 5).
+int ResolveFirstDay(long firstDayOfWeek);
+// The weekday of the date, 1 for firstDay (1..7) and 7 for the day before.
+int Weekday(DATE date, int firstDay);
+
+// Grid position of a date in its month's 42 cells (0..41).
+int GridPosition(DATE date, int firstDay);
+
+// The date formatted by the user locale with a GetDateFormat picture.
+std::wstring Format(DATE date, const wchar_t* picture);
+
+} // namespace frmCalendarDates

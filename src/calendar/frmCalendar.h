@@ -1,0 +1,119 @@
+#pragma once
+// frmCalendar: the drop-down month calendar. A borderless top-level popup
+// with no taskbar button, above the host's windows while it is open. All
+// painting goes into a back image the size of the client area; WM_PAINT
+// only copies it, so the window never shows a half-painted month.
+//
+// The control loads the form (Form_Load), places it, shows it and reads
+// IsSelected and DropFrmDate once it has closed. Every setting comes from
+// the thread's SharedSettings.
+#include "calendar/CalendarLayout.h"
+#include "calendar/FormInk.h"
+#include "draw/mDrawFns.h"
+#include "platform/Variant.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/Handles.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+struct SharedSettings;
+
+// What mouse handling hit-tests: the number drawn in a day cell of the
+// displayed month (0 for none) and the cell's rectangle.
+struct DayCell {
+    short Day = 0;
+    float Left = 0, Right = 0, Top = 0, Bottom = 0;
+};
+
+// One record per day cell, index = CellRects index - 10; 0 to 41 are used.
+extern thread_local std::array<DayCell, 54> DayCells;
+
+class frmCalendar : public mDrawFns::Form {
+public:
+    frmCalendar() = default;
+    ~frmCalendar();
+    frmCalendar(const frmCalendar&) = delete;
+    frmCalendar& operator=(const frmCalendar&) = delete;
+
+    // What the control reads and writes.
+    DATE CurrDate = 0;
+    zarn::Variant DropFrmDate;
+    bool IsSelected = false;
+    zarn::Variant tmpDropFrmDate;
+    frmCalendarLayout::CellRectTable CellRects{};
+
+    // Life. Form_Load creates the (hidden) window and paints the first
+    // month; a load that failed unloads the form when it is activated.
+    void Form_Load();
+    void Form_Activate();
+    void Form_LostFocus();
+    void Form_Unload();
+    void Form_Terminate();
+    // Unloads: Form_Unload, then the window goes.
+    void Unload();
+    // Places the form's top-left corner (screen pixels) and shows it.
+    void Show(POINT topLeft);
+
+    void InitialRecShape();
+    void ClsCalendar();
+    void CleanupDayCells();
+    bool IsActiveWindow();
+
+    // Painting, in the order a load runs it.
+    void DrawBkgnd();
+    void DrawBtn();
+    void DrawBtnEdge(const short& index, const short& state);
+    void DrawBtnFocus();
+    void DrawWeekLabel();
+    void DrawWeekLine();
+    void DrawCalendar();
+    void DrawWeekNumber();
+    void DrawGridLine();
+    void Hilight();
+
+    // Painting state that input changes: the day under the mouse (0 for
+    // none), and the month button pressed (1, 2; -1 for none) with whether
+    // the mouse is inside it.
+    void SetHotDay(short day) { hotDay_ = day; }
+    void SetPressedButton(short button, bool inside);
+
+    HWND hWnd() const { return window_.get(); }
+    bool Loaded() const { return loaded_; }
+    const frmCalendarInk::FormInk& Ink() const { return ink_; }
+
+    // mDrawFns::Form: the back image and its size in pixels.
+    HDC hDC() const override;
+    double ScaleWidth() const override { return backSize_.cx; }
+    double ScaleHeight() const override { return backSize_.cy; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    void CreateFormWindow();
+    void SetClientSize(int width, int height);
+    void Refresh();
+    void LoadSteps();
+    void EtchedRule(long y);
+    void DrawDayNumber(int cell, short number);
+    void DrawCellLines(const RECT& cell, const SharedSettings& s);
+    void DrawDaysOfMonth(int lead, int daysInMonth, int todayDay, int firstDay, const SharedSettings& s);
+
+    zarn::UniqueHwnd window_;
+    std::unique_ptr<zarn::gdi::MemorySurface> back_;
+    SIZE backSize_{};
+    frmCalendarInk::FormInk ink_;
+
+    short formWidth_ = 0, formHeight_ = 0;
+    long savedForeColor_ = frmCalendarInk::kButtonText;
+    DATE firstOfMonth_ = 0;
+    short yearShift_ = 0;
+    bool loaded_ = false;
+    bool keyMove_ = false;
+    short hotDay_ = 0;
+    short pressedButton_ = -1, prevFocusButton_ = -1;
+    std::array<bool, 3> pressedInside_{};
+    bool dayHit_ = false;
+    std::array<std::wstring, 8> headerLabels_; // 1..7
+};
