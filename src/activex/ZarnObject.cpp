@@ -82,10 +82,12 @@ ULONG ZarnObject::AddRef() {
     return ++refs_;
 }
 
+// A last release from another thread (outside the threading contract) is
+// finished on the control's own thread, where its windows can be destroyed.
 ULONG ZarnObject::Release() {
     const ULONG n = --refs_;
     if (n == 0)
-        delete this;
+        control_->UserControl().OnOwnerThread([this] { delete this; });
     return n;
 }
 
