@@ -29,11 +29,15 @@ void ReleaseObject() {
     }
 }
 
+// An unlock without a lock is ignored: the count never goes below zero.
 void Lock(bool lock) {
-    if (lock)
+    if (lock) {
         ++locks;
-    else
-        --locks;
+        return;
+    }
+    long held = locks;
+    while (held > 0 && !locks.compare_exchange_weak(held, held - 1)) {
+    }
 }
 
 bool CanUnload() {

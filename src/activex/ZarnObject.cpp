@@ -82,10 +82,12 @@ ULONG ZarnObject::AddRef() {
     return ++refs_;
 }
 
+// A last release from another thread (outside the threading contract) is
+// finished on the control's own thread, where its windows can be destroyed.
 ULONG ZarnObject::Release() {
     const ULONG n = --refs_;
     if (n == 0)
-        delete this;
+        control_->UserControl().OnOwnerThread([this] { delete this; });
     return n;
 }
 
@@ -120,6 +122,29 @@ HRESULT ZarnObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID
     return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
+namespace {
+
+// Our methods fail with error info. Only the type library fails without:
+// given an object that is not of the interface its parameter asks for (a
+// picture property given another object) it passes on the refusal of
+// QueryInterface, which for the caller is a type mismatch.
+HRESULT AsDispatchError(HRESULT hr, EXCEPINFO* excep) {
+    Microsoft::WRL::ComPtr<IErrorInfo> error;
+    if (GetErrorInfo(0, error.GetAddressOf()) != S_OK)
+        return hr == E_NOINTERFACE ? DISP_E_TYPEMISMATCH : hr;
+    if (!excep) {
+        SetErrorInfo(0, error.Get()); // still there for the caller to ask
+        return hr;
+    }
+    *excep = EXCEPINFO{};
+    error->GetSource(&excep->bstrSource);
+    error->GetDescription(&excep->bstrDescription);
+    excep->scode = hr;
+    return DISP_E_EXCEPTION;
+}
+
+} // namespace
+
 // A call is checked against the member table first; the type library then
 // does the unpacking and coercion of arguments for the one kind of call the
 // check settled on. An error our vtable method reported comes back to the
@@ -137,16 +162,8 @@ HRESULT ZarnObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS*
         return hr;
     SetErrorInfo(0, nullptr);
     hr = info->Invoke(static_cast<_Zarn*>(this), id, call.flags, params, result, excep, argErr);
-    if (FAILED(hr) && hr != DISP_E_EXCEPTION && HRESULT_FACILITY(hr) != FACILITY_DISPATCH) {
-        Microsoft::WRL::ComPtr<IErrorInfo> error;
-        if (excep && GetErrorInfo(0, error.GetAddressOf()) == S_OK) {
-            *excep = EXCEPINFO{};
-            error->GetSource(&excep->bstrSource);
-            error->GetDescription(&excep->bstrDescription);
-            excep->scode = hr;
-            return DISP_E_EXCEPTION;
-        }
-    }
+    if (FAILED(hr) && hr != DISP_E_EXCEPTION && HRESULT_FACILITY(hr) != FACILITY_DISPATCH)
+        return AsDispatchError(hr, excep);
     return hr;
 }
 

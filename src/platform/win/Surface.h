@@ -60,6 +60,9 @@ public:
     void Move(const RECT& position);
     void Park();
 
+    // Runs task on the thread that made the surface (see ParkLease).
+    void OnOwnerThread(std::function<void()> task) const { park_.OnOwnerThread(std::move(task)); }
+
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);

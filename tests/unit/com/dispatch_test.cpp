@@ -125,6 +125,8 @@ TEST_F(ComDispatch, CallsTheMembersCannotTakeAreRefusedUpFront) {
         {"a reference to a reference", L"PValue", put, {Ref(VT_VARIANT, &longRef)}, {value}, DISP_E_BADVARTYPE},
         {"letters for a Long", L"MinDate", put, {Var(L"abc")}, {value}, DISP_E_TYPEMISMATCH},
         {"a Long reference to nothing", L"MinDate", put, {Ref(VT_I4, nullptr)}, {value}, DISP_E_TYPEMISMATCH},
+        {"a control for a picture", L"Icon", DISPATCH_PROPERTYPUTREF, {Var::Object(z.Get())}, {value},
+         DISP_E_TYPEMISMATCH},
         {"a Long for an Integer reference", L"PiloCalendarshow", method, {Ref(VT_I4, &number)}, {},
          DISP_E_TYPEMISMATCH},
         {"a text reference to nothing", L"DateIsNull", method | get, {Ref(VT_BSTR, nullptr)}, {},

@@ -33,8 +33,9 @@ TEST(ComLifetime, ModuleStaysWhileAnObjectOrALockLives) {
     }
     EXPECT_EQ(ocx.CanUnloadNow(), S_OK);
     const auto factory = ocx.Factory();
+    // An unlock too many first: it must not cancel the lock after it.
     const std::pair<BOOL, HRESULT> steps[] = {
-        {TRUE, S_FALSE}, {TRUE, S_FALSE}, {FALSE, S_FALSE}, {FALSE, S_OK}};
+        {FALSE, S_OK}, {TRUE, S_FALSE}, {TRUE, S_FALSE}, {FALSE, S_FALSE}, {FALSE, S_OK}};
     for (const auto& [lock, unload] : steps) {
         EXPECT_EQ(factory->LockServer(lock), S_OK);
         EXPECT_EQ(ocx.CanUnloadNow(), unload);

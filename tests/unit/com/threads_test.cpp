@@ -52,4 +52,20 @@ TEST(ComThreads, AnotherThreadHasItsOwnRecord) {
     EXPECT_EQ(ReadLong(here.Get(), id::HoverColor), 0x123456);
 }
 
+// A last release on a foreign thread (outside the contract) is finished on
+// the control's own thread and breaks neither thread's later controls.
+TEST(ComThreads, ReleaseOnAnotherThreadLeavesBothThreadsWorking) {
+    OnApartmentThread([] {
+        ComPtr<IDispatch> z = NewControl();
+        OnApartmentThread([&] {
+            z.Reset();
+            EXPECT_NE(NewControl(), nullptr) << "the releasing thread";
+        });
+        EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_FALSE);
+        PumpMessages();
+        EXPECT_EQ(Ocx::Get().CanUnloadNow(), S_OK);
+        EXPECT_NE(NewControl(), nullptr) << "the owner's thread";
+    });
+}
+
 } // namespace
