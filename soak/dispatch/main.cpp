@@ -421,6 +421,7 @@ int main() {
         Tally tally;
 
         const Figures before = Figures::Take();
+        const std::vector<HGDIOBJ> gdiBefore = GdiHandles();
         const DWORD start = GetTickCount();
         for (gCall = 0; gCall < kCalls; ++gCall) {
             OneCall(client, z.Get(), tally);
@@ -454,6 +455,7 @@ int main() {
         Print("before", before);
         Print("after", after);
         Print("after release", released);
+        PrintNewGdiObjects(gdiBefore);
         failed = tally.undefined || tally.garbage;
     }
     OleUninitialize();

@@ -1,5 +1,8 @@
 #include "Soak.h"
 
+#include "com/OcxSupport.h"
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace zarn::soak {
@@ -26,31 +29,49 @@ SIZE_T PrivateBytes() {
     return total;
 }
 
-int Handles() {
-    int count = 0;
-    DWORD flags;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++count;
-    return count;
-}
+} // namespace
 
 // The process's GDI handle table: the PEB points at it (x64 offset 0xF8);
-// each entry is 24 bytes, and a live object has a non-zero type at byte 14.
-int GdiObjects() {
+// each entry is 24 bytes, with the generation at byte 12 and, for a live
+// object, a non-zero type at byte 14. A handle is the entry's index with
+// the generation in its upper half.
+std::vector<HGDIOBJ> GdiHandles() {
+    std::vector<HGDIOBJ> handles;
 #ifdef _WIN64
     auto* peb = reinterpret_cast<const BYTE*>(__readgsqword(0x60));
     auto* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
-    if (!table)
-        return -1;
-    int count = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i * 24 + 14] != 0)
-            ++count;
-    return count;
-#else
-    return -1;
+    for (ULONG_PTR i = 0; table && i < 0x10000; ++i) {
+        const BYTE* entry = table + i * 24;
+        const ULONG_PTR generation = *reinterpret_cast<const USHORT*>(entry + 12);
+        if (entry[14] != 0)
+            handles.push_back(reinterpret_cast<HGDIOBJ>(i | generation << 16));
+    }
 #endif
+    return handles;
+}
+
+namespace {
+
+int GdiObjects() {
+    return static_cast<int>(GdiHandles().size());
+}
+
+void PrintGdiObject(HGDIOBJ object) {
+    const DWORD type = GetObjectType(object);
+    LOGFONTW font{};
+    BITMAP bitmap{};
+    LOGBRUSH brush{};
+    if (type == OBJ_FONT && GetObjectW(object, sizeof font, &font))
+        std::printf("    %p font \"%ls\" height %ld weight %ld\n", object, font.lfFaceName, font.lfHeight,
+                    font.lfWeight);
+    else if (type == OBJ_BITMAP && GetObjectW(object, sizeof bitmap, &bitmap))
+        std::printf("    %p bitmap %ld x %ld, %u bits\n", object, bitmap.bmWidth, bitmap.bmHeight,
+                    bitmap.bmBitsPixel);
+    else if (type == OBJ_BRUSH && GetObjectW(object, sizeof brush, &brush))
+        std::printf("    %p brush style %u colour %06lx\n", object, brush.lbStyle, brush.lbColor);
+    else
+        std::printf("    %p type %lu, kind 0x%02x in the table\n", object, type,
+                    static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(object) >> 16 & 0x7F));
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
@@ -79,7 +100,14 @@ int Windows() {
 
 } // namespace
 
-Figures Figures::Take() { return Figures{PrivateBytes(), Handles(), GdiObjects(), Windows()}; }
+void PrintNewGdiObjects(const std::vector<HGDIOBJ>& before) {
+    for (HGDIOBJ object : GdiHandles())
+        if (std::find(before.begin(), before.end(), object) == before.end())
+            PrintGdiObject(object);
+    std::fflush(stdout);
+}
+
+Figures Figures::Take() { return Figures{PrivateBytes(), zarn::test::OpenHandles(), GdiObjects(), Windows()}; }
 
 void Print(const char* label, const Figures& figures) {
     std::printf("  %-14s private memory %zu KB, handles %d, GDI objects %d, windows %d\n", label,

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace zarn::soak {
 
@@ -35,6 +36,12 @@ struct Figures {
 };
 
 void Print(const char* label, const Figures& figures);
+
+// The live GDI objects of the process, to tell afterwards which objects a
+// run left behind: PrintNewGdiObjects lists those not in `before` by kind
+// (a font with its face and height, a bitmap with its size).
+std::vector<HGDIOBJ> GdiHandles();
+void PrintNewGdiObjects(const std::vector<HGDIOBJ>& before);
 
 // Aborts the process with a message when Beat() has not been called for
 // `seconds`: a hang fails the suite instead of stalling it.

@@ -137,6 +137,37 @@ ComPtr<IDispatch> NewControl() {
     return object;
 }
 
+int OpenHandles() {
+    int count = 0;
+    DWORD flags;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    return count;
+}
+
+DWORD FreeTlsSlot() {
+    const DWORD slot = TlsAlloc();
+    TlsFree(slot);
+    return slot;
+}
+
+void LoadUseAndFree(const std::wstring& path, bool placeAControl) {
+    const HMODULE module = LoadLibraryW(path.c_str());
+    ASSERT_NE(module, nullptr);
+    const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    {
+        ComPtr<IClassFactory> factory;
+        ComPtr<IDispatch> control;
+        ASSERT_EQ(get(kClsidZarn, IID_PPV_ARGS(&factory)), S_OK);
+        if (placeAControl) {
+            ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&control)), S_OK);
+            EXPECT_EQ(PropPut(control.Get(), id::PValue, L"notadate").hr, DISP_E_EXCEPTION);
+        }
+    }
+    EXPECT_TRUE(FreeLibrary(module));
+}
+
 std::wstring ValueState(IDispatch* object) {
     return L"PValue=" + Read(object, id::PValue) + L" MinDate=" + Read(object, id::MinDate) + L" MaxDate=" +
            Read(object, id::MaxDate);

@@ -154,6 +154,16 @@ DISPID IdOf(IDispatch* object, const wchar_t* name);
 // the values of a control placed anew.
 ComPtr<IDispatch> NewControl();
 
+// What a host that loads and frees the module over and over must get back:
+// the handles open in the process (probed one by one: Wine's counter reads
+// 0), and the TLS slot the next allocation would get.
+int OpenHandles();
+DWORD FreeTlsSlot();
+// Loads the module at path, gets its class object and, when asked, places a
+// control and has it fail (a thrown run-time error and the thread's own
+// storage), and frees the module again.
+void LoadUseAndFree(const std::wstring& path, bool placeAControl);
+
 // The values that bad input must leave alone, in one comparable text.
 std::wstring ValueState(IDispatch* object);
 

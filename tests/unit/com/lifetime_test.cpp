@@ -180,48 +180,10 @@ TEST(ComLifetime, ClassInfoNamesTheCoclassAndItsSource) {
 
 } // namespace
 
-namespace {
-
-int OpenHandles() {
-    int count = 0;
-    DWORD flags;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-    return count;
-}
-
-DWORD FreeTlsSlot() {
-    const DWORD slot = TlsAlloc();
-    TlsFree(slot);
-    return slot;
-}
-
-// Loads the module, gets its class object and, when asked, places a control
-// and has it fail (a thrown run-time error and the thread's own storage),
-// and frees the module again.
-void LoadUseAndFree(const std::wstring& path, bool placeAControl) {
-    const HMODULE module = LoadLibraryW(path.c_str());
-    ASSERT_NE(module, nullptr);
-    const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    {
-        ComPtr<IClassFactory> factory;
-        ComPtr<IDispatch> control;
-        ASSERT_EQ(get(kClsidZarn, IID_PPV_ARGS(&factory)), S_OK);
-        if (placeAControl) {
-            ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&control)), S_OK);
-            EXPECT_EQ(PropPut(control.Get(), id::PValue, L"notadate").hr, DISP_E_EXCEPTION);
-        }
-    }
-    EXPECT_TRUE(FreeLibrary(module));
-}
-
-} // namespace
-
 // A host that loads and frees the control over and over (a test runner,
 // a server reloading its plug-ins) gets back every TLS slot and handle (a
-// hundred times here; soak/lifetime does it thousands of times). A
-// copy of the module, so that the one the other tests hold does not keep it.
+// hundred times here; soak/lifetime does it 2,000 times). A copy of the
+// module, so that the one the other tests hold does not keep it.
 TEST(ComLifetime, LoadingAndFreeingTheModuleLeavesNoSlotOrHandle) {
     const std::wstring path = BuiltFile(L"Zarn2-reloaded.ocx");
     ASSERT_TRUE(CopyFileW(BuiltFile(L"Zarn2.ocx").c_str(), path.c_str(), FALSE));
