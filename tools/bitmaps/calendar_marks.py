@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
 """Writes the calendar's default pictures into src/activex/res:
 
-  today.bmp     TODAYBMP: a dog-ear in the top-left corner of today's cell,
-                on white (transparent). 20 x 16, the smallest cell, so it
-                never spills into a neighbour; the number is drawn over it.
+  today.bmp     TODAYBMP: a peach tab with an orange rule along its foot,
+                on white (transparent), placed where the day number sits so
+                the number is drawn on it. 20 x 16, the smallest cell, so it
+                never spills into a neighbour.
   weeksign.bmp  WeekSignBMP: a pointer at the left of the week column
-                towards the selected day's row, on black (transparent).
+                towards the selected day's row, on black (transparent),
+                level with the number's digits and narrow enough to leave
+                them legible in a 20 pixel column.
 
 Run it again after changing a drawing here; the .bmp files are checked in.
 """
 import os
 import struct
 
-ORANGE = (255, 140, 0)
-RUST = (200, 80, 0)
+PEACH = (255, 220, 180)
+ORANGE = (235, 110, 20)
 BLUE = (0, 120, 215)
 NAVY = (0, 70, 150)
 
@@ -35,20 +38,23 @@ def write_bmp(path, pixels):
 
 
 def today_mark():
-    width, height, leg = 20, 16, 9
-    rows = [[(255, 255, 255)] * width for _ in range(height)]
-    for y in range(leg):
-        for x in range(leg - y):
-            rows[y][x] = RUST if x == leg - 1 - y else ORANGE
+    width, height, rule = 20, 16, 2
+    rows = [[PEACH] * width for _ in range(height)]
+    for y in range(height - rule, height):
+        rows[y] = [ORANGE] * width
+    # Rounded corners: three pixels off each, left white.
+    for y, x in ((0, 0), (0, 1), (1, 0)):
+        for yy, xx in ((y, x), (y, width - 1 - x), (height - 1 - y, x), (height - 1 - y, width - 1 - x)):
+            rows[yy][xx] = (255, 255, 255)
     return rows
 
 
 def week_sign():
-    width, height = 6, 16
+    width, height = 5, 16
     rows = [[(0, 0, 0)] * width for _ in range(height)]
-    # A pointer 11 rows high, widest in its middle row.
-    for y in range(3, 14):
-        reach = 6 - abs(y - 8)
+    # A pointer 9 rows high, widest in row 8, the middle of the digits.
+    for y in range(4, 13):
+        reach = 5 - abs(y - 8)
         for x in range(reach):
             rows[y][x] = NAVY if x == reach - 1 else BLUE
     return rows

@@ -97,7 +97,7 @@ TEST_F(CalendarTest, DefaultMarksWhereTheyBelong) {
                 const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
                 count += std::max({r, g, b}) - std::min({r, g, b}) > 60;
             }
-        return count > 20;
+        return count > 10;
     };
     const auto form = Open(20261222); // row 4; today, 5 December, is cell 15
     for (int row = 0; row < 6; ++row)
