@@ -4,6 +4,7 @@
 
 #include "calendar/FormTrap.h"
 #include "date/FnsDate.h"
+#include "platform/win/Input.h"
 #include "platform/win/WindowClass.h"
 #include "settings/SharedSettings.h"
 
@@ -72,11 +73,14 @@ void frmCalendar::Form_Unload() {
         ReleaseCapture();
 }
 
+// The handle leaves window_ before the window goes, so that what its
+// destruction sends (loss of focus, of activation) finds the form unloaded.
 void frmCalendar::Unload() {
     if (!window_)
         return;
     Form_Unload();
-    window_.reset();
+    zarn::UniqueHwnd closing = std::move(window_);
+    closing.reset();
     back_.reset();
     backSize_ = {};
     ink_.Release();
@@ -180,6 +184,17 @@ LRESULT CALLBACK frmCalendar::Proc(HWND window, UINT message, WPARAM wparam, LPA
     return self->OnMessage(message, wparam, lparam);
 }
 
+// A double click is two clicks to the form.
+void frmCalendar::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    const zarn::MouseEvent e = zarn::MouseEventOf(message, wparam, lparam);
+    if (message == WM_MOUSEMOVE)
+        Form_MouseMove(e.button, e.shift, e.x, e.y);
+    else if (zarn::IsButtonDown(message))
+        Form_MouseDown(e.button, e.shift, e.x, e.y);
+    else
+        Form_MouseUp(e.button, e.shift, e.x, e.y);
+}
+
 LRESULT frmCalendar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -197,9 +212,37 @@ LRESULT frmCalendar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             BitBlt(reinterpret_cast<HDC>(wparam), 0, 0, backSize_.cx, backSize_.cy, back_->dc(), 0, 0, SRCCOPY);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wparam) != WA_INACTIVE)
-            Form_Activate();
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            Form_LostFocus();
+            return 0;
+        }
+        DefWindowProcW(hWnd(), message, wparam, lparam); // takes the focus
+        Form_Activate();
         return 0;
+    case WM_KILLFOCUS:
+        Form_LostFocus();
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnMouse(message, wparam, lparam);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        short keyCode = static_cast<short>(wparam);
+        if (message == WM_KEYDOWN)
+            Form_KeyDown(keyCode, zarn::KeyShift());
+        else
+            Form_KeyUp(keyCode, zarn::KeyShift());
+        return 0;
+    }
     default:
         return DefWindowProcW(hWnd(), message, wparam, lparam);
     }

@@ -56,6 +56,22 @@ public:
     // Places the form's top-left corner (screen pixels) and shows it.
     void Show(POINT topLeft);
 
+    // Input. Mouse coordinates are client pixels and may lie outside the
+    // form, which holds the capture; button and shift as the control's
+    // events carry them.
+    void Form_MouseMove(short button, short shift, float x, float y);
+    void Form_MouseDown(short button, short shift, float x, float y);
+    void Form_MouseUp(short button, short shift, float x, float y);
+    void Form_KeyDown(short& keyCode, short shift);
+    void Form_KeyUp(short& keyCode, short shift);
+    // Keyboard moves give the date; mouse use gives the yyyymmdd text,
+    // which is also handed back in DropFrmDate.
+    void SetNewDate(std::wstring& text, DATE& date);
+    // One month back (button 1 pressed) or on (button 2), the day clamped.
+    void StepMonth();
+    // The cursor lies inside CellRects[index], all edges included.
+    bool IsMouseInRect(const short& index);
+
     void InitialRecShape();
     void ClsCalendar();
     void CleanupDayCells();
@@ -79,6 +95,9 @@ public:
     void SetHotDay(short day) { hotDay_ = day; }
     void SetPressedButton(short button, bool inside);
 
+    // The day the mouse last hovered with HoverSelection on (0 for none).
+    short HoverDay() const { return hoverDay_; }
+
     HWND hWnd() const { return window_.get(); }
     bool Loaded() const { return loaded_; }
     const frmCalendarInk::FormInk& Ink() const { return ink_; }
@@ -91,6 +110,7 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    void OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
     void CreateFormWindow();
     void SetClientSize(int width, int height);
     void Refresh();
@@ -99,6 +119,10 @@ private:
     void DrawDayNumber(int cell, short number);
     void DrawCellLines(const RECT& cell, const SharedSettings& s);
     void DrawDaysOfMonth(int lead, int daysInMonth, int todayDay, int firstDay, const SharedSettings& s);
+    void Escape();
+    void MoveByKey(short keyCode);
+    void TrackHotDay(float x, float y);
+    void Recapture();
 
     zarn::UniqueHwnd window_;
     std::unique_ptr<zarn::gdi::MemorySurface> back_;
@@ -115,5 +139,11 @@ private:
     short pressedButton_ = -1, prevFocusButton_ = -1;
     std::array<bool, 3> pressedInside_{};
     bool dayHit_ = false;
+    // Mouse tracking: the day under the mouse as hovering records it, the
+    // day last drawn hot, and whether the mouse is on a day cell (1) or
+    // has left them (2).
+    short hoverDay_ = 0;
+    short lastHotDay_ = 0;
+    short hoverState_ = 0;
     std::array<std::wstring, 8> headerLabels_; // 1..7
 };
