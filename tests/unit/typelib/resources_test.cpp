@@ -64,7 +64,7 @@ TEST(ControlResources, BitmapsStandOnTheirTransparentColour) {
         LONG height;
         COLORREF background;
     } cases[] = {
-        {ZARN_RES_WEEKSIGN, 6, 16, RGB(0, 0, 0)},
+        {ZARN_RES_WEEKSIGN, 5, 16, RGB(0, 0, 0)},
         {ZARN_RES_TODAY, 20, 16, RGB(255, 255, 255)},
         {MAKEINTRESOURCEW(IDB_TOOLBOX), 16, 15, RGB(0xC0, 0xC0, 0xC0)},
     };
