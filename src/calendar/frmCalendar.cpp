@@ -76,7 +76,11 @@ void frmCalendar::Unload() {
     if (!window_)
         return;
     Form_Unload();
-    window_.reset();
+    // The window leaves window_ before it goes, so the messages its
+    // destruction sends (losing activation and the focus) find the form
+    // unloaded already.
+    zarn::UniqueHwnd closing = std::move(window_);
+    closing.reset();
     ink_.Release();
     todayMark_.Release();
     weekSign_.Release();
@@ -201,8 +205,15 @@ LRESULT frmCalendar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             BitBlt(reinterpret_cast<HDC>(wparam), 0, 0, backSize_.cx, backSize_.cy, back_->dc(), 0, 0, SRCCOPY);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wparam) != WA_INACTIVE)
-            Form_Activate();
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            Form_LostFocus();
+            return 0;
+        }
+        Form_Activate();
+        // The default handling gives the form the keyboard focus.
+        return window_ ? DefWindowProcW(hWnd(), message, wparam, lparam) : 0;
+    case WM_KILLFOCUS:
+        Form_LostFocus();
         return 0;
     default:
         return DefWindowProcW(hWnd(), message, wparam, lparam);

@@ -39,8 +39,13 @@ TEST_F(CalendarTest, LoadShowsAPopupOfTheLayoutsSize) {
 
     form->Show({100, 100});
     EXPECT_TRUE(IsWindowVisible(window));
-    form->Unload();
+    // Another window taking the activation closes the form; nothing is picked.
+    SetActiveWindow(window);
+    const UniqueHwnd other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                           nullptr, nullptr));
+    SetActiveWindow(other.get());
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(form->IsSelected);
     EXPECT_NE(GetCapture(), window);
     form->Form_Terminate();
     EXPECT_EQ(form->CellRects[kFirstDay].right, 0);
