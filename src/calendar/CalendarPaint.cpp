@@ -179,14 +179,14 @@ void frmCalendar::DrawCalendar() {
 
             const int firstDay = frmCalendarDates::ResolveFirstDay(s.CalendarFirstDayOfWeek);
             const int lead = frmCalendarDates::Weekday(firstOfMonth_, firstDay) - 1;
-            const int prevDays = shown.wMonth == 1 ? 31 : frmCalendarDates::DaysInMonth(shown.wYear, shown.wMonth - 1);
+            const int prevDays = shown.wMonth == 1 ? 31 : FnsDate::DaysInMonth(shown.wYear, shown.wMonth - 1);
             for (int i = 0; i < lead; ++i) {
                 ink_.ForeColor = kOtherMonthGrey;
                 ink_.FontBold = false;
                 ink_.FontSize = 9;
                 DrawDayNumber(kFirstDay + i, static_cast<short>(prevDays - lead + 1 + i));
             }
-            DrawDaysOfMonth(lead, frmCalendarDates::DaysInMonth(shown.wYear, shown.wMonth),
+            DrawDaysOfMonth(lead, FnsDate::DaysInMonth(shown.wYear, shown.wMonth),
                             todayInView ? today.wDay : 0, firstDay, s);
             DrawWeekNumber();
             DrawWeekLine();
