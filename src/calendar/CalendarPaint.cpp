@@ -179,14 +179,14 @@ void frmCalendar::DrawCalendar() {
 
             const int firstDay = frmCalendarDates::ResolveFirstDay(s.CalendarFirstDayOfWeek);
             const int lead = frmCalendarDates::Weekday(firstOfMonth_, firstDay) - 1;
-            const int prevDays = shown.wMonth == 1 ? 31 : frmCalendarDates::DaysInMonth(shown.wYear, shown.wMonth - 1);
+            const int prevDays = shown.wMonth == 1 ? 31 : FnsDate::DaysInMonth(shown.wYear, shown.wMonth - 1);
             for (int i = 0; i < lead; ++i) {
                 ink_.ForeColor = kOtherMonthGrey;
                 ink_.FontBold = false;
                 ink_.FontSize = 9;
                 DrawDayNumber(kFirstDay + i, static_cast<short>(prevDays - lead + 1 + i));
             }
-            DrawDaysOfMonth(lead, frmCalendarDates::DaysInMonth(shown.wYear, shown.wMonth),
+            DrawDaysOfMonth(lead, FnsDate::DaysInMonth(shown.wYear, shown.wMonth),
                             todayInView ? today.wDay : 0, firstDay, s);
             DrawWeekNumber();
             DrawWeekLine();
@@ -218,6 +218,7 @@ TodayLook TodayFontLook(const SharedSettings& s) {
 
 void frmCalendar::DrawDaysOfMonth(int lead, int daysInMonth, int todayDay, int firstDay, const SharedSettings& s) {
     const TodayLook todayLook = TodayFontLook(s);
+    const auto boxLine = frmCalendarInk::FormInk::BoxLine(static_cast<long>(s.GridLineColor));
     for (int k = 1; k <= 42 - lead; ++k) {
         const int cell = kFirstDay - 1 + lead + k;
         if (k > daysInMonth) {
@@ -256,7 +257,7 @@ void frmCalendar::DrawDaysOfMonth(int lead, int daysInMonth, int todayDay, int f
         const RECT& r = CellRects[cell];
         DayCells[cell - kFirstDay] = {static_cast<short>(k), static_cast<float>(r.left), static_cast<float>(r.right),
                                       static_cast<float>(r.top), static_cast<float>(r.bottom)};
-        DrawCellLines(r, s);
+        DrawCellLines(r, s, boxLine.get());
     }
 }
 
@@ -270,11 +271,11 @@ void frmCalendar::DrawDayNumber(int cell, short number) {
 }
 
 // The lines of one day of the shown month, for the per-day grid styles.
-void frmCalendar::DrawCellLines(const RECT& r, const SharedSettings& s) {
+void frmCalendar::DrawCellLines(const RECT& r, const SharedSettings& s, HBRUSH boxLine) {
     const long colour = static_cast<long>(s.GridLineColor);
     switch (s.GridLine) {
     case 0: // HVLineActiveMonth
-        frmCalendarInk::FormInk::Box(hDC(), r, colour);
+        frmCalendarInk::FormInk::Box(hDC(), r, boxLine);
         break;
     case 1: // HLineActiveMonth
         mDrawFns::DrawLine(hDC(), r.left, r.top, r.right, r.top, colour);
@@ -295,10 +296,11 @@ void frmCalendar::DrawGridLine() {
             const SharedSettings& s = SharedSettings::ForThread();
             const long colour = static_cast<long>(s.GridLineColor);
             const auto& r = CellRects;
+            const auto boxLine = frmCalendarInk::FormInk::BoxLine(colour);
             for (int cell = kFirstDay; cell <= kLastDay; ++cell) {
                 const RECT& c = r[cell];
                 if (s.GridLine == 3)
-                    frmCalendarInk::FormInk::Box(hDC(), c, colour);
+                    frmCalendarInk::FormInk::Box(hDC(), c, boxLine.get());
                 else if (s.GridLine == 4)
                     mDrawFns::DrawLine(hDC(), c.left, c.top, c.right, c.top, colour);
                 else if (s.GridLine == 5)

@@ -43,18 +43,40 @@ HFONT FormInk::CurrentFont(HDC dc) {
     return fonts_.back().font.get();
 }
 
+void FormInk::Use(HDC dc, HFONT font) {
+    if (dc != dc_) {
+        LetGo();
+        dc_ = dc;
+        original_ = SelectObject(dc, font);
+    } else if (font != selected_) {
+        SelectObject(dc, font);
+    }
+    selected_ = font;
+}
+
+void FormInk::LetGo() {
+    if (dc_)
+        SelectObject(dc_, original_);
+    dc_ = nullptr;
+    selected_ = nullptr;
+    original_ = nullptr;
+}
+
 void FormInk::Text(HDC dc, const std::wstring& text, RECT rect, UINT format) {
-    const auto font = zarn::gdi::Select(dc, CurrentFont(dc));
+    Use(dc, CurrentFont(dc));
     SetTextColor(dc, static_cast<COLORREF>(mDrawFns::TranslateColor(ForeColor)));
     SetBkMode(dc, TRANSPARENT);
     const std::string ansi = Ansi(text);
     DrawTextA(dc, ansi.c_str(), static_cast<int>(ansi.size()), &rect, format);
 }
 
-void FormInk::Box(HDC dc, const RECT& cell, long colour) {
-    const auto brush = zarn::gdi::SolidBrush(static_cast<COLORREF>(mDrawFns::TranslateColor(colour)));
+zarn::gdi::UniqueBrush FormInk::BoxLine(long colour) {
+    return zarn::gdi::SolidBrush(static_cast<COLORREF>(mDrawFns::TranslateColor(colour)));
+}
+
+void FormInk::Box(HDC dc, const RECT& cell, HBRUSH line) {
     const RECT outline{cell.left, cell.top, cell.right + 1, cell.bottom + 1};
-    FrameRect(dc, &outline, brush.get());
+    FrameRect(dc, &outline, line);
 }
 
 } // namespace frmCalendarInk

@@ -3,7 +3,9 @@
 // underline) and its text colour, which text and lines use until painting
 // changes them, and the box line of the grid styles. The month needs only a
 // handful of fonts, so each one is made on first use and kept until the
-// form unloads instead of being made again for every cell.
+// form unloads instead of being made again for every cell; the font last
+// used stays selected in the form's image until another one is needed,
+// since selecting a font costs more than drawing a day's number.
 #include "platform/win/Gdi.h"
 
 #include <string>
@@ -28,12 +30,21 @@ public:
     // colour, on a transparent background.
     void Text(HDC dc, const std::wstring& text, RECT rect, UINT format);
 
+    // The brush of the form's box line in a colour value, made once for
+    // all the boxes of a paint.
+    static zarn::gdi::UniqueBrush BoxLine(long colour);
     // A one-pixel outline on columns left and right and rows top and
     // bottom (all four included), as the form draws a box.
-    static void Box(HDC dc, const RECT& cell, long colour);
+    static void Box(HDC dc, const RECT& cell, HBRUSH line);
 
-    // Deletes the fonts kept so far.
-    void Release() { fonts_.clear(); }
+    // Selects the image's own font back; the form calls it before it lets
+    // go of the image.
+    void LetGo();
+    // Lets go and deletes the fonts kept so far.
+    void Release() {
+        LetGo();
+        fonts_.clear();
+    }
     size_t FontsKept() const { return fonts_.size(); }
 
 private:
@@ -44,8 +55,13 @@ private:
         UniqueFont font;
     };
     HFONT CurrentFont(HDC dc);
+    void Use(HDC dc, HFONT font);
 
     std::vector<Kept> fonts_;
+    HDC dc_ = nullptr; // where a kept font is selected
+    HFONT selected_ = nullptr;
+    HGDIOBJ original_ = nullptr; // the font dc_ had before
+
 };
 
 } // namespace frmCalendarInk

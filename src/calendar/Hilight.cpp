@@ -4,64 +4,21 @@
 // one runs.
 #include "calendar/FormTrap.h"
 #include "calendar/MonthDates.h"
+#include "calendar/ResourceMark.h"
 #include "calendar/frmCalendar.h"
 #include "date/FnsDate.h"
-#include "platform/win/WindowClass.h"
 #include "settings/SharedSettings.h"
 
-#include <cmath>
 #include <cstdio>
 
 using namespace frmCalendarLayout;
 
 namespace {
 
-using PictureRef = Microsoft::WRL::ComPtr<IPictureDisp>;
-
-// Halves to even, as every placement here rounds.
-long Round(double x) {
-    return static_cast<long>(std::nearbyint(x));
-}
-
-// A picture's type and its size in the form's pixels, unrounded.
-struct PictureSize {
-    short type = 0;
-    double width = 0, height = 0;
-};
-
-PictureSize SizeOf(IPictureDisp* picture, HDC dc) {
-    if (!picture)
-        zarn::Raise(zarn::ErrObjectNotSet);
-    Microsoft::WRL::ComPtr<IPicture> pic;
-    zarn::ThrowIfFailed(picture->QueryInterface(IID_PPV_ARGS(&pic)));
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    SHORT type = 0;
-    zarn::ThrowIfFailed(pic->get_Type(&type));
-    zarn::ThrowIfFailed(pic->get_Width(&width));
-    zarn::ThrowIfFailed(pic->get_Height(&height));
-    // HIMETRIC is hundredths of a millimetre: 2540 to the inch.
-    return {type, width * GetDeviceCaps(dc, LOGPIXELSX) / 2540.0, height * GetDeviceCaps(dc, LOGPIXELSY) / 2540.0};
-}
-
-// One of the module's own bitmaps as a picture that owns it; none when it
-// cannot be loaded.
-PictureRef ResourcePicture(const wchar_t* name) {
-    const auto bitmap = static_cast<HBITMAP>(LoadImageW(zarn::ThisModule(), name, IMAGE_BITMAP, 0, 0, 0));
-    if (!bitmap)
-        return nullptr;
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap;
-    PictureRef picture;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                        reinterpret_cast<void**>(picture.GetAddressOf())))) {
-        DeleteObject(bitmap);
-        return nullptr;
-    }
-    return picture;
-}
+using frmCalendarMarks::PictureSize;
+using frmCalendarMarks::ResourceMark;
+using frmCalendarMarks::Round;
+using frmCalendarMarks::SizeOf;
 
 void Gradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, ULONG direction) {
     const auto channel = [](BYTE value) { return static_cast<COLOR16>(value << 8); };
@@ -122,35 +79,29 @@ double Placed(long placement, long cellSize, long offsets, double pictureSize) {
     }
 }
 
-// A set picture at its set size, or the module's bitmap at its own size.
-struct Mark {
-    PictureRef resource;
-    double width = 0, height = 0;
-};
-
-Mark MarkOf(IPictureDisp* set, long setWidth, long setHeight, const wchar_t* resourceName, HDC dc) {
+// The size a mark is placed by: a set picture's set size, or the module's
+// bitmap's own.
+PictureSize MarkSize(IPictureDisp* set, long setWidth, long setHeight, ResourceMark& resource, HDC dc) {
     if (set)
-        return {nullptr, static_cast<double>(setWidth), static_cast<double>(setHeight)};
-    Mark mark{ResourcePicture(resourceName)};
-    const PictureSize size = SizeOf(mark.resource.Get(), dc);
-    mark.width = size.width;
-    mark.height = size.height;
-    return mark;
+        return {0, static_cast<double>(setWidth), static_cast<double>(setHeight)};
+    if (!resource.Load(dc))
+        zarn::Raise(zarn::ErrObjectNotSet);
+    return resource.Size();
 }
 
-// Draws a set picture (bitmap or icon), or the resource bitmap at its own
+// Draws a set picture (bitmap or icon), or the module's bitmap at its own
 // size with its transparent colour.
 void DrawMark(HDC dc, IPictureDisp* set, long setWidth, long setHeight, long originalWidth, long originalHeight,
-              long setMask, const Mark& mark, const RECT& rect, long resourceMask) {
+              long setMask, ResourceMark& resource, const RECT& rect) {
     const short stretched = mDrawFns::Stretched;
-    if (!set) {
-        const long w = Round(mark.width), h = Round(mark.height);
-        mDrawFns::DrawBitmap(dc, mark.resource.Get(), w, h, w, h, rect, stretched, resourceMask);
-    } else if (SizeOf(set, dc).type == PICTYPE_BITMAP) {
+    if (set && SizeOf(set, dc).type == PICTYPE_BITMAP)
         mDrawFns::DrawBitmap(dc, set, setWidth, setHeight, originalWidth, originalHeight, rect, stretched, setMask);
-    } else {
+    else if (set)
         mDrawFns::DrawPIcon(dc, set, rect);
-    }
+    else if (resource.Load(dc))
+        resource.Draw(dc, rect);
+    else // the drawing module reports the missing picture
+        mDrawFns::DrawBitmap(dc, nullptr, 0, 0, 0, 0, rect, stretched, 0);
 }
 
 } // namespace
@@ -178,10 +129,10 @@ void frmCalendar::Hilight() {
 
     if (s.ShowWeek && s.ShowWeekSignPicture) {
         IPictureDisp* set = s.WeekSignPicture.Get();
-        Mark mark;
+        PictureSize mark;
         RECT rect{};
         zarn::SkipOnError([&] {
-            mark = MarkOf(set, s.WeekSignPictureWidth, s.WeekSignPictureHeight, L"WeekSignBMP", dc);
+            mark = MarkSize(set, s.WeekSignPictureWidth, s.WeekSignPictureHeight, weekSign_, dc);
             const RECT& week = CellRects[kFirstWeek + ps / 7];
             const double y = Placed(s.DatePosn, s.CalendarGridHeight, s.WeekSignPicYOffset + s.DateYOffset,
                                     mark.height);
@@ -191,7 +142,7 @@ void frmCalendar::Hilight() {
         });
         zarn::SkipOnError([&] {
             DrawMark(dc, set, s.WeekSignPictureWidth, s.WeekSignPictureHeight, s.WeekSignPictureOriginalPicSizeW,
-                     s.WeekSignPictureOriginalPicSizeH, static_cast<long>(s.WeekSignPicMaskColor), mark, rect, 0);
+                     s.WeekSignPictureOriginalPicSizeH, static_cast<long>(s.WeekSignPicMaskColor), weekSign_, rect);
         });
     }
 
@@ -201,10 +152,10 @@ void frmCalendar::Hilight() {
     if (shown.wYear != now.wYear || shown.wMonth != now.wMonth)
         return;
     IPictureDisp* set = s.TodayPicture.Get();
-    Mark mark;
+    PictureSize mark;
     RECT rect{};
     zarn::SkipOnError([&] {
-        mark = MarkOf(set, s.TodayPictureWidth, s.TodayPictureHeight, L"TODAYBMP", dc);
+        mark = MarkSize(set, s.TodayPictureWidth, s.TodayPictureHeight, todayMark_, dc);
         const RECT& cell = CellRects[kFirstDay + frmCalendarDates::GridPosition(today, firstDay)];
         const double x = Placed(s.DateAlign, s.CalendarGridWidth, s.DateXOffset + s.TodayXOffset, mark.width);
         const double y = Placed(s.DatePosn, s.CalendarGridHeight, s.DateYOffset + s.TodayYOffset, mark.height);
@@ -213,6 +164,6 @@ void frmCalendar::Hilight() {
     });
     zarn::SkipOnError([&] {
         DrawMark(dc, set, s.TodayPictureWidth, s.TodayPictureHeight, s.TodayOriginalPicSizeW, s.TodayOriginalPicSizeH,
-                 static_cast<long>(s.TodayMaskColor), mark, rect, 0xFFFFFF);
+                 static_cast<long>(s.TodayMaskColor), todayMark_, rect);
     });
 }

@@ -1,5 +1,6 @@
 #include "calendar/MonthDates.h"
 
+#include "date/FnsDate.h"
 #include "platform/RuntimeError.h"
 
 #include <cmath>
@@ -14,20 +15,10 @@ SYSTEMTIME PartsOf(DATE date) {
 }
 
 DATE DateOf(int year, int month, int day) {
-    year += (month - 1) / 12;
-    month = (month - 1) % 12 + 1;
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    DATE date = 0;
-    if (!SystemTimeToVariantTime(&st, &date))
+    const auto date = FnsDate::CalendarDate(year, month, day);
+    if (!date)
         zarn::Raise(zarn::ErrInvalidCall);
-    return date;
-}
-
-int DaysInMonth(int year, int month) {
-    return static_cast<int>(DateOf(year, month + 1, 1) - DateOf(year, month, 1));
+    return *date;
 }
 
 int ResolveFirstDay(long firstDayOfWeek) {

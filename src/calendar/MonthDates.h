@@ -9,9 +9,8 @@
 namespace frmCalendarDates {
 
 SYSTEMTIME PartsOf(DATE date);
-// The date of year, month, day; a month beyond 12 runs into the next year.
+// The date of a day that exists; any other is an invalid call (error 5).
 DATE DateOf(int year, int month, int day);
-int DaysInMonth(int year, int month);
 
 // 1 = Sunday .. 7 = Saturday; 0 asks for the locale's first day of the
 // week. Anything else is an invalid call (error 5).

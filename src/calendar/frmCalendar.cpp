@@ -81,9 +81,11 @@ void frmCalendar::Unload() {
     Form_Unload();
     zarn::UniqueHwnd closing = std::move(window_);
     closing.reset();
+    ink_.Release();
+    todayMark_.Release();
+    weekSign_.Release();
     back_.reset();
     backSize_ = {};
-    ink_.Release();
 }
 
 void frmCalendar::Form_Terminate() {
@@ -162,14 +164,16 @@ void frmCalendar::SetClientSize(int width, int height) {
     zarn::gdi::UniqueBitmap image(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!image)
         zarn::Raise(zarn::ErrOutOfMemory);
+    ink_.LetGo();
     back_.reset();
     back_ = std::make_unique<zarn::gdi::MemorySurface>(screen.get(), std::move(image));
     backSize_ = {width, height};
     PatBlt(back_->dc(), 0, 0, width, height, WHITENESS);
 }
 
+// A hidden form is painted whole when it is shown.
 void frmCalendar::Refresh() {
-    if (window_)
+    if (window_ && IsWindowVisible(hWnd()))
         InvalidateRect(hWnd(), nullptr, FALSE);
 }
 

@@ -9,6 +9,7 @@
 // the thread's SharedSettings.
 #include "calendar/CalendarLayout.h"
 #include "calendar/FormInk.h"
+#include "calendar/ResourceMark.h"
 #include "draw/mDrawFns.h"
 #include "platform/Variant.h"
 #include "platform/win/Gdi.h"
@@ -117,7 +118,7 @@ private:
     void LoadSteps();
     void EtchedRule(long y);
     void DrawDayNumber(int cell, short number);
-    void DrawCellLines(const RECT& cell, const SharedSettings& s);
+    void DrawCellLines(const RECT& cell, const SharedSettings& s, HBRUSH boxLine);
     void DrawDaysOfMonth(int lead, int daysInMonth, int todayDay, int firstDay, const SharedSettings& s);
     void Escape();
     void MoveByKey(short keyCode);
@@ -128,6 +129,8 @@ private:
     std::unique_ptr<zarn::gdi::MemorySurface> back_;
     SIZE backSize_{};
     frmCalendarInk::FormInk ink_;
+    frmCalendarMarks::ResourceMark todayMark_{L"TODAYBMP", 0xFFFFFF};
+    frmCalendarMarks::ResourceMark weekSign_{L"WeekSignBMP", 0}; // black is transparent
 
     short formWidth_ = 0, formHeight_ = 0;
     long savedForeColor_ = frmCalendarInk::kButtonText;

@@ -46,27 +46,6 @@ std::wstring TwoDigits(WORD n) {
     return text.size() == 1 ? L"0" + text : text;
 }
 
-int DaysInMonth(long year, long month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// Only days that exist: the platform itself would roll 30 February over
-// into March.
-std::optional<DATE> CalendarDate(long year, long month, long day) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-        return std::nullopt;
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    DATE date = 0;
-    if (!SystemTimeToVariantTime(&st, &date))
-        return std::nullopt;
-    return date;
-}
-
 [[noreturn]] void RaiseLastError() {
     const DWORD error = GetLastError();
     throw zarn::ErrorFromHResult(error ? HRESULT_FROM_WIN32(error) : E_FAIL);
@@ -180,6 +159,27 @@ int AnsiLength(const std::wstring& text) {
 }
 
 } // namespace
+
+int DaysInMonth(long year, long month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// Only days that exist: the platform itself would roll 30 February over
+// into March.
+std::optional<DATE> CalendarDate(long year, long month, long day) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        return std::nullopt;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    DATE date = 0;
+    if (!SystemTimeToVariantTime(&st, &date))
+        return std::nullopt;
+    return date;
+}
 
 std::wstring RetStrMthYrFromLng(long value) {
     return zarn::Trapped(

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
 
 namespace FnsDate {
@@ -14,6 +15,13 @@ namespace FnsDate {
 // for the locale's abbreviation, false for the English fallback. The
 // calendar's title and header follow it.
 extern thread_local bool MonthNamesAscii;
+
+// The days of a month (1..12) by the Gregorian rule.
+int DaysInMonth(long year, long month);
+
+// The calendar date of a day that exists, years 100 to 9999; none for any
+// other, where the platform itself would roll 30 February over into March.
+std::optional<DATE> CalendarDate(long year, long month, long day);
 
 // Day, month name and year in the order of the user's short date pattern
 // ("05 Dec 2026"). Invalid parts are replaced after a message.

@@ -1,6 +1,8 @@
-// Loading and unloading the calendar: what a load fills in, how a failed
-// one ends, and what painting and unloading leave behind.
+// The calendar's layout, and loading and unloading it: what a load fills
+// in, how a failed one ends, and what a form leaves behind (soak/calendar
+// repeats it).
 #include "CalendarFixture.h"
+#include "calendar/CalendarLayout.h"
 #include "date/FnsDate.h"
 
 namespace zarn::test {
@@ -19,8 +21,37 @@ int ThreadWindows() {
     return count;
 }
 
-TEST_F(CalendarTest, LoadShowsAPopupOfTheLayoutsSize) {
-    const auto form = Open(20260214);
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + " ";
+}
+
+TEST(CalendarLayout, RectanglesAndFormSize) {
+    struct {
+        long w, h, k;
+        bool weeks;
+        short width, height;
+        const char* rects; // next button, title, first and last day, first and last week
+    } cases[] = {
+        {20, 16, 20, false, 150, 156, "124,4,144,24 26,4,122,24 4,54,24,70 124,134,144,150 0,0,0,0 0,0,0,0 "},
+        {20, 16, 20, true, 174, 156, "148,4,168,24 26,4,146,24 28,54,48,70 148,134,168,150 4,54,24,70 4,134,24,150 "},
+        {20, 16, 40, true, 174, 156, "148,4,168,24 26,4,146,24 28,54,48,70 148,134,168,150 4,54,44,70 4,134,44,150 "},
+        {30, 30, 30, true, 254, 240, "218,4,248,24 36,4,216,24 38,54,68,84 218,204,248,234 4,54,34,84 4,204,34,234 "},
+    };
+    for (const auto& c : cases) {
+        const Layout l = InitialRecShape(c.w, c.h, c.k, c.weeks);
+        EXPECT_EQ(l.FormWidth, c.width);
+        EXPECT_EQ(l.FormHeight, c.height);
+        const auto& r = l.CellRects;
+        EXPECT_EQ(Text(r[kNextButton]) + Text(r[kTitle]) + Text(r[kFirstDay]) + Text(r[kLastDay]) +
+                      Text(r[kFirstWeek]) + Text(r[kFirstWeek + 5]),
+                  c.rects);
+    }
+}
+
+TEST_F(CalendarTest, LoadShowsAPopupThatLosingTheActivationCloses) {
+    const long objects = gdi::LiveObjects();
+    auto form = Open(20260214);
     ASSERT_TRUE(form->Loaded());
     const HWND window = form->hWnd();
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_POPUP | WS_CAPTION), WS_POPUP);
@@ -32,19 +63,21 @@ TEST_F(CalendarTest, LoadShowsAPopupOfTheLayoutsSize) {
     EXPECT_EQ(r.bottom - r.top, 240);
     EXPECT_EQ(GetCapture(), window);
     EXPECT_EQ(form->CurrDate, FnsDate::RetDateTypeFromLong(20260214));
-    EXPECT_FALSE(form->IsSelected);
     EXPECT_EQ(DayCells[5].Day, 0) << "a leading cell cannot be picked";
     EXPECT_EQ(DayCells[6].Day, 1);
     EXPECT_EQ(DayCells[6].Left, form->CellRects[16].left);
 
     form->Show({100, 100});
-    EXPECT_TRUE(IsWindowVisible(window));
-    form->Unload();
+    SetActiveWindow(window);
+    const UniqueHwnd other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                           nullptr, nullptr));
+    SetActiveWindow(other.get());
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(form->IsSelected);
     EXPECT_NE(GetCapture(), window);
-    form->Form_Terminate();
-    EXPECT_EQ(form->CellRects[kFirstDay].right, 0);
+    form.reset();
     EXPECT_EQ(DayCells[6].Day, 0);
+    EXPECT_EQ(gdi::LiveObjects(), objects);
 }
 
 TEST_F(CalendarTest, FailedStepsReportAndAFailedLoadLeavesNoWindow) {
@@ -77,29 +110,6 @@ TEST_F(CalendarTest, FailedStepsReportAndAFailedLoadLeavesNoWindow) {
         form.Unload();
         EXPECT_EQ(ThreadWindows(), before);
     }
-}
-
-// The few fonts of the month are made once; nothing else outlives a paint
-// (soak/calendar repeats this 10,000 and 1,000 times).
-TEST_F(CalendarTest, PaintsKeepOnlyTheirFontsAndUnloadsLeaveNothing) {
-    const long before = gdi::LiveObjects();
-    const int windows = ThreadWindows();
-    {
-        s.ShowWeekSignPicture = true;
-        const auto form = Open(20261205);
-        form->SetHotDay(12);
-        form->DrawCalendar();
-        const long kept = gdi::LiveObjects();
-        for (int i = 0; i < 100; ++i)
-            form->DrawCalendar();
-        EXPECT_EQ(gdi::LiveObjects(), kept);
-        EXPECT_LE(form->Ink().FontsKept(), 8u);
-    }
-    for (int i = 0; i < 10; ++i)
-        frmCalendar().Form_Load();
-    EXPECT_EQ(gdi::LiveObjects(), before);
-    EXPECT_EQ(ThreadWindows(), windows);
-    EXPECT_EQ(boxes.calls.size(), 0u);
 }
 
 } // namespace
