@@ -35,8 +35,7 @@ DATE MonthFrom(DATE date, int step) {
     const int month = st.wMonth + step;
     const int year = st.wYear + (month < 1 ? -1 : month > 12 ? 1 : 0);
     const int target = (month + 11) % 12 + 1;
-    return frmCalendarDates::DateOf(year, target,
-                                    std::min<int>(st.wDay, frmCalendarDates::DaysInMonth(year, target)));
+    return frmCalendarDates::DateOf(year, target, std::min<int>(st.wDay, FnsDate::DaysInMonth(year, target)));
 }
 
 std::wstring TwoDigits(int n) {
@@ -123,7 +122,7 @@ void frmCalendar::Form_MouseUp(short button, short, float x, float y) {
         [&] {
             const bool inside = x >= 0 && x <= backSize_.cx && y >= 0 && y <= backSize_.cy;
             const SYSTEMTIME shown = frmCalendarDates::PartsOf(CurrDate);
-            const int daysInMonth = frmCalendarDates::DaysInMonth(shown.wYear, shown.wMonth);
+            const int daysInMonth = FnsDate::DaysInMonth(shown.wYear, shown.wMonth);
             if (button == 1) {
                 StepMonth();
                 const short day = DayAt(x, y);
@@ -228,7 +227,7 @@ void frmCalendar::MoveByKey(short keyCode) {
         next = frmCalendarDates::DateOf(d.wYear, d.wMonth, 1);
         break;
     case VK_END:
-        next = frmCalendarDates::DateOf(d.wYear, d.wMonth, frmCalendarDates::DaysInMonth(d.wYear, d.wMonth));
+        next = frmCalendarDates::DateOf(d.wYear, d.wMonth, FnsDate::DaysInMonth(d.wYear, d.wMonth));
         break;
     default:
         return;
