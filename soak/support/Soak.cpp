@@ -1,7 +1,5 @@
 #include "Soak.h"
 
-#include "com/OcxSupport.h"
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -107,12 +105,88 @@ void PrintNewGdiObjects(const std::vector<HGDIOBJ>& before) {
     std::fflush(stdout);
 }
 
-Figures Figures::Take() { return Figures{PrivateBytes(), zarn::test::OpenHandles(), GdiObjects(), Windows()}; }
+Figures Figures::Take() {
+    return Figures{PrivateBytes(), zarn::test::OpenHandles(), GdiObjects(), Windows()};
+}
 
 void Print(const char* label, const Figures& figures) {
     std::printf("  %-14s private memory %zu KB, handles %d, GDI objects %d, windows %d\n", label,
                 figures.privateBytes / 1024, figures.handles, figures.gdiObjects, figures.windows);
     std::fflush(stdout);
+}
+
+namespace {
+const char* crashingSuite = "";
+const volatile long* crashProgress = nullptr;
+
+// "module + offset" of a code address, for addr2line.
+void PrintPlace(const void* at) {
+    HMODULE module = nullptr;
+    wchar_t name[MAX_PATH] = L"?";
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCWSTR>(at), &module))
+        GetModuleFileNameW(module, name, MAX_PATH);
+    std::printf(
+        "    %ls + 0x%llx\n", name,
+        static_cast<unsigned long long>(static_cast<const char*>(at) - reinterpret_cast<char*>(module)));
+}
+
+// The faulting frame and its callers, unwound from the fault's context.
+void PrintStack(CONTEXT context) {
+    for (int depth = 0; depth < 24 && context.Rip; ++depth) {
+        PrintPlace(reinterpret_cast<const void*>(context.Rip));
+        DWORD64 base = 0;
+        const auto* function = RtlLookupFunctionEntry(context.Rip, &base, nullptr);
+        if (!function) {
+            context.Rip = *reinterpret_cast<const DWORD64*>(context.Rsp);
+            context.Rsp += 8;
+            continue;
+        }
+        void* handlerData = nullptr;
+        DWORD64 frame = 0;
+        RtlVirtualUnwind(UNW_FLAG_NHANDLER, base, context.Rip, const_cast<PRUNTIME_FUNCTION>(function),
+                         &context, &handlerData, &frame, nullptr);
+    }
+}
+
+LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
+    std::printf("%s: CRASH", crashingSuite);
+    if (crashProgress)
+        std::printf(" at %ld", *crashProgress);
+    std::printf(": exception 0x%08lx at %p, from\n",
+                static_cast<unsigned long>(e->ExceptionRecord->ExceptionCode),
+                e->ExceptionRecord->ExceptionAddress);
+    PrintStack(*e->ContextRecord);
+    std::fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), 2);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+} // namespace
+
+void CatchCrashes(const char* suite, const volatile long* progress) {
+    crashingSuite = suite;
+    crashProgress = progress;
+    SetUnhandledExceptionFilter(Crashed);
+}
+
+Microsoft::WRL::ComPtr<IOleObject> Place(zarn::test::FakeContainer& site, HWND form, LONG verb,
+                                         bool clientSite) {
+    Microsoft::WRL::ComPtr<IOleObject> ole;
+    Microsoft::WRL::ComPtr<IPersistStreamInit> persist;
+    const auto object = zarn::test::Ocx::Get().Create();
+    object.As(&ole);
+    object.As(&persist);
+    if (clientSite)
+        ole->SetClientSite(&site);
+    persist->InitNew();
+    ole->DoVerb(verb, nullptr, &site, 0, form, &site.position);
+    return ole;
+}
+
+void Close(IOleObject* ole) {
+    ole->Close(OLECLOSE_NOSAVE);
+    ole->SetClientSite(nullptr);
 }
 
 Watchdog::Watchdog(const char* suite, unsigned seconds)
@@ -140,7 +214,8 @@ DWORD WINAPI Watchdog::Watch(void* self) {
             return 0;
         const LONG now = dog.beats_;
         if (now == seen) {
-            std::printf("%s: HANG: no progress for %u s (last at %s)\n", dog.suite_, dog.seconds_, dog.where_);
+            std::printf("%s: HANG: no progress for %u s (last at %s)\n", dog.suite_, dog.seconds_,
+                        dog.where_);
             std::fflush(stdout);
             TerminateProcess(GetCurrentProcess(), 3);
         }

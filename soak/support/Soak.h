@@ -5,6 +5,8 @@
 // so the figures are counted directly: committed private memory by walking
 // the address space, handles by probing them, GDI objects in the process's
 // GDI handle table, windows by enumerating them.
+#include "com/ContainerFakes.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,6 +14,9 @@
 #include <vector>
 
 namespace zarn::soak {
+
+// Every suite starts its random source from this seed.
+inline constexpr std::uint64_t kSeed = 20261206;
 
 // xorshift64*: the same seed gives the same run on every machine.
 class Rng {
@@ -65,7 +70,20 @@ private:
     HANDLE thread_;
 };
 
+// Turns a crash into a line that names the suite and, when given, how far
+// it had come (`progress`), and ends the process with code 2.
+void CatchCrashes(const char* suite, const volatile long* progress = nullptr);
+
+// A control placed on the form in `site`: created, given its client site
+// (or, without `clientSite`, only the site DoVerb passes), initialised as
+// new and activated by `verb`. Close() closes it and takes its site back.
+Microsoft::WRL::ComPtr<IOleObject> Place(zarn::test::FakeContainer& site, HWND form, LONG verb,
+                                         bool clientSite = true);
+void Close(IOleObject* ole);
+
 // Prints "name: value" lines in one format that the README quotes.
-inline void Figure(const char* name, long long value) { std::printf("  %-32s %lld\n", name, value); }
+inline void Figure(const char* name, long long value) {
+    std::printf("  %-32s %lld\n", name, value);
+}
 
 } // namespace zarn::soak
