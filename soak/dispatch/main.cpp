@@ -19,8 +19,6 @@ using namespace zarn::soak;
 using namespace zarn::test;
 
 namespace {
-
-constexpr std::uint64_t kSeed = 20261206;
 constexpr long kCalls = 1000000;
 constexpr UINT kMaxArgs = 8;
 

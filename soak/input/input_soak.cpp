@@ -14,8 +14,6 @@ using namespace zarn::test;
 using zarn::soak::Figure;
 
 namespace {
-
-constexpr std::uint64_t kSeed = 20261206;
 constexpr int kEvents = 100000;
 constexpr int kWarmUpEvents = 2000;
 
@@ -158,10 +156,10 @@ int main() {
     FormWindow form;
     MessageBoxCloser boxes;
     SetForegroundWindow(GetAncestor(form.window, GA_ROOT));
-    zarn::soak::Rng rng(kSeed);
+    zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("input", 60);
     std::printf("input soak: seed %llu, %d random mouse and key events into two controls\n",
-                static_cast<unsigned long long>(kSeed), kEvents);
+                static_cast<unsigned long long>(zarn::soak::kSeed), kEvents);
     const auto start = zarn::soak::Figures::Take();
     const auto startGdi = zarn::soak::GdiHandles();
     zarn::soak::Print("start", start);

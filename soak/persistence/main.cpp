@@ -19,8 +19,6 @@ using namespace zarn::soak;
 using namespace zarn::test;
 
 namespace {
-
-constexpr std::uint64_t kSeed = 20261206;
 constexpr long kStreams = 100000;
 constexpr int kKeys = 93;
 

@@ -11,8 +11,6 @@ using namespace zarn::test;
 using zarn::soak::Figure;
 
 namespace {
-
-constexpr std::uint64_t kSeed = 20261206;
 constexpr int kRounds = 4000;
 constexpr int kStimuliPerRound = 12;
 
@@ -130,10 +128,10 @@ int main() {
     zarn::test::ComApartment apartment;
     FormWindow form;
     MessageBoxCloser boxes;
-    zarn::soak::Rng rng(kSeed);
+    zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("reentry", 60);
     Totals totals;
-    std::printf("reentry soak: seed %llu, %d rounds of %d stimuli\n", static_cast<unsigned long long>(kSeed),
+    std::printf("reentry soak: seed %llu, %d rounds of %d stimuli\n", static_cast<unsigned long long>(zarn::soak::kSeed),
                 kRounds, kStimuliPerRound);
     { Round warmUp(form, rng, totals); }
     const auto before = zarn::soak::Figures::Take();
