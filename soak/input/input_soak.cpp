@@ -15,28 +15,16 @@ using zarn::soak::Figure;
 
 namespace {
 
-constexpr std::uint64_t kSeed = 20261206;
 constexpr int kEvents = 100000;
 constexpr int kWarmUpEvents = 2000;
 
 // A control in its own site on the form, UI-activated once so it has been
 // through every state.
 struct Hosted {
-    Hosted(HWND form, RECT place) : site(form, place) {
-        object = Ocx::Get().Create();
-        ComPtr<IPersistStreamInit> persist;
-        object.As(&ole);
-        object.As(&persist);
-        ole->SetClientSite(&site);
-        persist->InitNew();
-        ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, form, &site.position);
-    }
-    ~Hosted() {
-        ole->Close(OLECLOSE_NOSAVE);
-        ole->SetClientSite(nullptr);
-    }
+    Hosted(HWND form, RECT place)
+        : site(form, place), ole(zarn::soak::Place(site, form, OLEIVERB_UIACTIVATE)) {}
+    ~Hosted() { zarn::soak::Close(ole.Get()); }
     FakeContainer site;
-    ComPtr<IDispatch> object;
     ComPtr<IOleObject> ole;
 };
 
@@ -158,10 +146,10 @@ int main() {
     FormWindow form;
     MessageBoxCloser boxes;
     SetForegroundWindow(GetAncestor(form.window, GA_ROOT));
-    zarn::soak::Rng rng(kSeed);
+    zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("input", 60);
     std::printf("input soak: seed %llu, %d random mouse and key events into two controls\n",
-                static_cast<unsigned long long>(kSeed), kEvents);
+                static_cast<unsigned long long>(zarn::soak::kSeed), kEvents);
     const auto start = zarn::soak::Figures::Take();
     const auto startGdi = zarn::soak::GdiHandles();
     zarn::soak::Print("start", start);
