@@ -32,13 +32,17 @@ SYSTEMTIME MakeTime(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     return st;
 }
 
+namespace {
+DWORD WINAPI RunInApartment(void* body) {
+    ComApartment apartment;
+    (*static_cast<const std::function<void()>*>(body))();
+    return 0;
+}
+} // namespace
+
 void OnApartmentThread(const std::function<void()>& body) {
-    const auto run = [](void* param) -> DWORD {
-        ComApartment apartment;
-        (*static_cast<const std::function<void()>*>(param))();
-        return 0;
-    };
-    const HANDLE thread = CreateThread(nullptr, 0, run, const_cast<std::function<void()>*>(&body), 0, nullptr);
+    const HANDLE thread =
+        CreateThread(nullptr, 0, RunInApartment, const_cast<std::function<void()>*>(&body), 0, nullptr);
     ASSERT_NE(thread, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
