@@ -19,6 +19,7 @@ using namespace zarn::soak;
 using namespace zarn::test;
 
 namespace {
+
 constexpr long kCalls = 1000000;
 constexpr UINT kMaxArgs = 8;
 
@@ -344,14 +345,6 @@ bool IsDefined(HRESULT hr) {
 
 long gCall = -1;
 
-LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
-    std::printf("dispatch: CRASH at call %ld: exception 0x%08lx at %p\n", gCall,
-                static_cast<unsigned long>(e->ExceptionRecord->ExceptionCode), e->ExceptionRecord->ExceptionAddress);
-    std::fflush(stdout);
-    TerminateProcess(GetCurrentProcess(), 2);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
 struct Tally {
     std::map<HRESULT, long> answers;
     long undefined = 0;
@@ -402,7 +395,7 @@ void OneCall(Client& client, IDispatch* z, Tally& tally) {
 } // namespace
 
 int main() {
-    SetUnhandledExceptionFilter(Crashed);
+    CatchCrashes("dispatch", &gCall);
     OleInitialize(nullptr);
     int failed = 0;
     {

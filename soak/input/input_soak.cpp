@@ -14,27 +14,17 @@ using namespace zarn::test;
 using zarn::soak::Figure;
 
 namespace {
+
 constexpr int kEvents = 100000;
 constexpr int kWarmUpEvents = 2000;
 
 // A control in its own site on the form, UI-activated once so it has been
 // through every state.
 struct Hosted {
-    Hosted(HWND form, RECT place) : site(form, place) {
-        object = Ocx::Get().Create();
-        ComPtr<IPersistStreamInit> persist;
-        object.As(&ole);
-        object.As(&persist);
-        ole->SetClientSite(&site);
-        persist->InitNew();
-        ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, form, &site.position);
-    }
-    ~Hosted() {
-        ole->Close(OLECLOSE_NOSAVE);
-        ole->SetClientSite(nullptr);
-    }
+    Hosted(HWND form, RECT place)
+        : site(form, place), ole(zarn::soak::Place(site, form, OLEIVERB_UIACTIVATE)) {}
+    ~Hosted() { zarn::soak::Close(ole.Get()); }
     FakeContainer site;
-    ComPtr<IDispatch> object;
     ComPtr<IOleObject> ole;
 };
 

@@ -22,24 +22,17 @@ constexpr SIZE_T kMemorySlack = 256 * 1024;
 // the site DoVerb is given and nothing else.
 void Cycle(HWND form, bool withClientSite, const Canvas& canvas) {
     FakeContainer site(form, {20, 20, 180, 41});
-    ComPtr<IDispatch> object = Ocx::Get().Create();
-    ComPtr<IOleObject> ole;
-    ComPtr<IPersistStreamInit> persist;
+    const ComPtr<IOleObject> ole = zarn::soak::Place(site, form, OLEIVERB_INPLACEACTIVATE, withClientSite);
     ComPtr<IViewObject2> view;
     ComPtr<IOleInPlaceObject> inPlace;
-    object.As(&ole), object.As(&persist), object.As(&view), object.As(&inPlace);
-    if (withClientSite)
-        ole->SetClientSite(&site);
-    persist->InitNew();
-    ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, form, &site.position);
+    ole.As(&view), ole.As(&inPlace);
     HWND window = nullptr;
     inPlace->GetWindow(&window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const RECTL bounds{0, 0, 160, 21};
     view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), &bounds, nullptr, nullptr, 0);
     inPlace->InPlaceDeactivate();
-    ole->Close(OLECLOSE_NOSAVE);
-    ole->SetClientSite(nullptr);
+    zarn::soak::Close(ole.Get());
     PumpMessages();
 }
 

@@ -19,6 +19,7 @@ using namespace zarn::soak;
 using namespace zarn::test;
 
 namespace {
+
 constexpr long kStreams = 100000;
 constexpr int kKeys = 93;
 
@@ -303,16 +304,8 @@ void FailingSaves(const Control& z, size_t size, Watchdog& dog, long& saves, lon
 
 } // namespace
 
-LONG WINAPI Crashed(EXCEPTION_POINTERS* e) {
-    std::printf("persistence: CRASH: exception 0x%08lx at %p\n",
-                static_cast<unsigned long>(e->ExceptionRecord->ExceptionCode), e->ExceptionRecord->ExceptionAddress);
-    std::fflush(stdout);
-    TerminateProcess(GetCurrentProcess(), 2);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
 int main() {
-    SetUnhandledExceptionFilter(Crashed);
+    CatchCrashes("persistence");
     OleInitialize(nullptr);
     int failed = 0;
     {

@@ -11,6 +11,7 @@ using namespace zarn::test;
 using zarn::soak::Figure;
 
 namespace {
+
 constexpr int kRounds = 4000;
 constexpr int kStimuliPerRound = 12;
 
@@ -27,14 +28,9 @@ struct Totals {
 class Round {
 public:
     Round(FormWindow& form, zarn::soak::Rng& rng, Totals& totals)
-        : rng_(rng), totals_(totals), site_(form.window, {20, 30, 140, 51}) {
-        object_ = Ocx::Get().Create();
-        ComPtr<IPersistStreamInit> persist;
-        object_.As(&ole_);
-        object_.As(&persist);
-        ole_->SetClientSite(&site_);
-        persist->InitNew();
-        ole_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, form.window, &site_.position);
+        : rng_(rng), totals_(totals), site_(form.window, {20, 30, 140, 51}),
+          ole_(zarn::soak::Place(site_, form.window, OLEIVERB_INPLACEACTIVATE)) {
+        ole_.As(&object_);
         ComPtr<IConnectionPointContainer> points;
         object_.As(&points);
         points->FindConnectionPoint(kDiidZarnEvents, point_.GetAddressOf());
@@ -48,10 +44,8 @@ public:
     }
 
     ~Round() {
-        if (ole_) {
-            ole_->Close(OLECLOSE_NOSAVE);
-            ole_->SetClientSite(nullptr);
-        }
+        if (ole_)
+            zarn::soak::Close(ole_.Get());
         point_.Reset(), ole_.Reset(), object_.Reset();
         PumpMessages();
         totals_.events += static_cast<long long>(sink_.events.size());
@@ -85,8 +79,7 @@ private:
         ++totals_.acted[action_];
         switch (action_) {
         case CloseAndRelease:
-            ole_->Close(OLECLOSE_NOSAVE);
-            ole_->SetClientSite(nullptr);
+            zarn::soak::Close(ole_.Get());
             point_.Reset(), ole_.Reset(), object_.Reset();
             break;
         case SetValue:
@@ -104,16 +97,14 @@ private:
         }
     }
 
-    void SetPValue() {
-        PropPut(object_.Get(), id::PValue, static_cast<long>(20200101 + rng_.Below(28)));
-    }
+    void SetPValue() { PropPut(object_.Get(), id::PValue, static_cast<long>(20200101 + rng_.Below(28))); }
 
     zarn::soak::Rng& rng_;
     Totals& totals_;
     FakeContainer site_;
     EventSink sink_;
-    ComPtr<IDispatch> object_;
     ComPtr<IOleObject> ole_;
+    ComPtr<IDispatch> object_;
     ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
     HWND window_ = nullptr;
@@ -131,8 +122,8 @@ int main() {
     zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("reentry", 60);
     Totals totals;
-    std::printf("reentry soak: seed %llu, %d rounds of %d stimuli\n", static_cast<unsigned long long>(zarn::soak::kSeed),
-                kRounds, kStimuliPerRound);
+    std::printf("reentry soak: seed %llu, %d rounds of %d stimuli\n",
+                static_cast<unsigned long long>(zarn::soak::kSeed), kRounds, kStimuliPerRound);
     { Round warmUp(form, rng, totals); }
     const auto before = zarn::soak::Figures::Take();
     zarn::soak::Print("before", before);
