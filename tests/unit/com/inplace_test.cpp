@@ -98,6 +98,7 @@ TEST_F(ComInPlace, SiteThatRefusesKeepsTheControlOutOfTheContainer) {
 TEST_F(ComInPlace, TextBoxIsLaidOutHoweverTheContainerPlacesTheControl) {
     EventSink events;
     Connection fire(object.Get(), kDiidZarnEvents, &events);
+    const CalendarCloser closer;
     const RECT created = site.position, wider{5, 60, 205, 84}, clip{0, 0, 400, 200};
     const struct {
         const char* how;
