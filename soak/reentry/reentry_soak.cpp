@@ -17,12 +17,24 @@ constexpr int kStimuliPerRound = 12;
 
 enum Action { CloseAndRelease, SetValue, Draw, Disconnect, kActions };
 const char* const kActionNames[kActions] = {"close and release", "set PValue", "DrawControl", "disconnect"};
-constexpr std::array<DISPID, 9> kEvents = {1, 2, 3, 5, 6, 7, 8, 9, 10};
+constexpr std::array<DISPID, 10> kEvents = {1, 2, 3, 5, 6, 7, 8, 9, 10, 11};
 
 struct Totals {
     long long events = 0;
     long long acted[kActions] = {};
 };
+
+// The calendar that F4 or the button opens is closed from a timer inside
+// its loop, by turns with Enter (a pick: Change, CalendarChoose) and Escape.
+void CALLBACK CloseCalendar(HWND, UINT, UINT_PTR, DWORD) {
+    static bool pick = false;
+    const HWND active = GetActiveWindow();
+    wchar_t name[32] = {};
+    if (!active || !GetClassNameW(active, name, 32) || std::wstring(name) != L"Zarn2Calendar")
+        return;
+    pick = !pick;
+    PostMessageW(active, pick ? WM_KEYUP : WM_KEYDOWN, pick ? VK_RETURN : VK_ESCAPE, 0);
+}
 
 // One control on the form, its handler armed for one event and one action.
 class Round {
@@ -122,6 +134,7 @@ int main() {
     zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("reentry", 60);
     Totals totals;
+    SetTimer(nullptr, 0, 5, CloseCalendar);
     std::printf("reentry soak: seed %llu, %d rounds of %d stimuli\n",
                 static_cast<unsigned long long>(zarn::soak::kSeed), kRounds, kStimuliPerRound);
     { Round warmUp(form, rng, totals); }

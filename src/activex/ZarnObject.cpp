@@ -190,14 +190,10 @@ HRESULT ZarnObject::UserControl_MouseOut(SHORT* Button, SHORT* Shift, FLOAT* X, 
     return Call([&] { control_->UserControl_MouseOut(*Button, *Shift, *X, *Y); });
 }
 
-// The drop-down calendar is not built yet: asking for it with any value
-// but 0 says so.
 HRESULT ZarnObject::PiloCalendarshow(SHORT* Show) {
     if (!Show)
         return E_POINTER;
-    if (*Show == 0)
-        return S_OK;
-    return E_NOTIMPL;
+    return Call([&] { control_->PiloCalendarshow(*Show); });
 }
 
 HRESULT ZarnObject::DateIsNull(BSTR* DateIn, VARIANT_BOOL* result) {

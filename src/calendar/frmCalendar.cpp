@@ -5,6 +5,7 @@
 #include "calendar/FormTrap.h"
 #include "date/FnsDate.h"
 #include "platform/win/Input.h"
+#include "platform/win/ModalLoop.h"
 #include "platform/win/WindowClass.h"
 #include "settings/SharedSettings.h"
 
@@ -103,11 +104,19 @@ void frmCalendar::Show(POINT topLeft) {
         Form_Activate();
 }
 
+// Pending messages run first, as in the loop that shows the form, until one
+// of them closes the form; a quit is left for that loop.
 bool frmCalendar::IsActiveWindow() {
     if (GetActiveWindow() != hWnd())
         return false;
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (window_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (zarn::IsInputForOthers(msg, hWnd()))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -226,6 +235,12 @@ LRESULT frmCalendar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
         Form_LostFocus();
         return 0;
+    case WM_SYSCOMMAND:
+        // Alt alone, or Alt with the key that opened the form, starts no
+        // menu mode: the form has no menu.
+        if ((wparam & 0xFFF0) == SC_KEYMENU)
+            return 0;
+        return DefWindowProcW(hWnd(), message, wparam, lparam);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -17,6 +17,11 @@
 
 #include <string>
 
+class frmCalendar;
+namespace zarn {
+class QuitRepost;
+}
+
 class Zarn : private zarn::SurfaceListener {
 public:
     template <class T> using Ref = Microsoft::WRL::ComPtr<T>;
@@ -241,7 +246,13 @@ private:
     void TextKeyUp(short& keyCode, short& shift) override;
     void TextMouseDown(zarn::MouseEvent& e) override;
     void ShowValueOnFocus();
+    void GotFocusShowsValue();
     void LoseTextFocus();
+
+    // The drop-down's steps.
+    void DropDown(zarn::QuitRepost& quit);
+    void TakeBack(const frmCalendar& form, const zarn::Variant& saved);
+    void ReturnFocus();
 
     // Persistence steps.
     struct FontDefaults;

@@ -126,7 +126,9 @@ void Zarn::MouseUp(zarn::MouseEvent& e) {
     zarn::SkipOnError([&] {
         buttonPressed_ = false;
         DrawControl(face::Normal);
-        if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y) && events_.Raise<"Click">()) {
+        // DropListEnabled False refuses the user's requests, not a host's call.
+        if (selectControl_ == 0 && face::Inside(buttonRect_, e.x, e.y) && dropListEnabled_ &&
+            events_.Raise<"Click">()) {
             short one = 1;
             PiloCalendarshow(one);
         }

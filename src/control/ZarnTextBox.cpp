@@ -24,7 +24,8 @@ void Zarn::TextKeyDown(short& keyCode, short& shift) {
         [&] {
             const bool open = events_.Raise<"KeyDown">(keyCode, shift);
             // The host may have changed the key: what it left decides.
-            if (open && AsksForCalendar(keyCode, shift) && enabled_ && events_.Raise<"Click">()) {
+            if (open && AsksForCalendar(keyCode, shift) && enabled_ && dropListEnabled_ &&
+                events_.Raise<"Click">()) {
                 short one = 1;
                 PiloCalendarshow(one);
             }
@@ -60,8 +61,11 @@ void Zarn::TextMouseDown(zarn::MouseEvent& e) {
 // does not show itself again each time the focus comes back.
 void Zarn::TextGotFocus(bool withinForm) {
     host_.FocusChanged(true);
-    if (!withinForm)
-        return;
+    if (withinForm)
+        GotFocusShowsValue();
+}
+
+void Zarn::GotFocusShowsValue() {
     zarn::Trapped([&] { ShowValueOnFocus(); },
                   [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L" Text_GotFocus", e, UserMode()); });
 }

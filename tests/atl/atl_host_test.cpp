@@ -83,6 +83,7 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
     EventSink events;
     {
         Connection fire(unknown.Get(), kDiidZarnEvents, &events);
+        const CalendarCloser closer;
         ClickAt(window, POINT{120 - 21, 10});
     }
     EXPECT_EQ(events.events, Ids({8, 1})) << "MouseDown, then Click";

@@ -13,4 +13,6 @@ echo enabled again, it hears everything
 set Zarn1.Enabled True
 mute Change
 click Zarn1 150 10
+key Escape
 key F4
+key Escape

@@ -114,4 +114,20 @@ std::string Lines(const std::vector<std::string>& list);
 // The number of the run-time error `f` raises, 0 when it raises none.
 long ErrorNumberOf(const std::function<void()>& f);
 
+// The drop-down calendar shown on this thread, or null.
+HWND OpenCalendar();
+
+// While it lives, a timer closes any calendar that opens with Escape, so
+// that a click on the drop-down button returns.
+class CalendarCloser {
+public:
+    CalendarCloser();
+    ~CalendarCloser();
+    CalendarCloser(const CalendarCloser&) = delete;
+    CalendarCloser& operator=(const CalendarCloser&) = delete;
+
+private:
+    UINT_PTR timer_;
+};
+
 } // namespace zarn::test

@@ -1,6 +1,7 @@
 // Commands that talk to controls: properties, methods, focus, size, and
 // how the host answers their events.
 #include "script/ScriptRunner.h"
+#include "script/Snapshot.h"
 
 #include "com/DispatchClient.h"
 #include "text/ValueText.h"
@@ -78,7 +79,16 @@ UINT ScriptRunner::Resize(const Command& c) {
 }
 
 // Where the form placed the control, and where its window really is.
+// A control's place, or the drop-down's ("popup"), in form coordinates.
 UINT ScriptRunner::Bounds(const Command& c) {
+    if (c.args[0].text == L"popup") {
+        RECT r;
+        const HWND popup = TopPopup(form_.Window());
+        if (popup && GetWindowRect(popup, &r))
+            MapWindowPoints(nullptr, form_.Window(), reinterpret_cast<POINT*>(&r), 2);
+        log_.Line(popup ? L"popup at " + RectText(r) : L"no popup");
+        return 0;
+    }
     const HostedControl* control = ControlNamed(c.args[0].text);
     if (!control)
         return 0;

@@ -131,7 +131,7 @@ const Verb ScriptRunner::kVerbs[] = {
      &ScriptRunner::Answer},
     {L"mute", 1, 1, L"mute <event>", nullptr, &ScriptRunner::Mute},
     {L"unmute", 1, 1, L"unmute <event>", nullptr, &ScriptRunner::Unmute},
-    {L"bounds", 1, 1, L"bounds <control>", nullptr, &ScriptRunner::Bounds},
+    {L"bounds", 1, 1, L"bounds <control>|popup", nullptr, &ScriptRunner::Bounds},
     {L"resize", 3, 3, L"resize <control> <width> <height>", WidthAndHeight, &ScriptRunner::Resize},
     {L"save", 0, 1, L"save [<file>]", nullptr, &ScriptRunner::Save},
     {L"reload", 0, 0, L"reload", nullptr, &ScriptRunner::Reload},

@@ -15,15 +15,21 @@ key Tab
 focused
 # Keys typed into a text box are reported, then dropped.
 type "7"
-# F4 asks for the drop-down calendar: the host hears Click.
+# F4 opens the drop-down calendar (the host hears Click); Right and Enter
+# pick the next day: Change, then CalendarChoose.
 key F4
+snapshot popup out/demo/02-calendar.png
+key Right
+key Enter
 # The pointer over the drop-down button lights it; pressing it presses it.
 mute MouseMove
 mouse Zarn2 170 11
 snapshot form out/demo/02-hover.png
 press
 snapshot form out/demo/03-pressed.png
+# The release opens the calendar; Escape closes it and puts the value back.
 release
+key Escape
 mouse form 300 110
 unmute MouseMove
 resize Zarn2 240 26
