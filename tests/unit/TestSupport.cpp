@@ -208,26 +208,30 @@ long ErrorNumberOf(const std::function<void()>& f) {
     return 0;
 }
 
+namespace {
+
+BOOL CALLBACK NoteCalendar(HWND w, LPARAM out) {
+    wchar_t name[32] = {};
+    GetClassNameW(w, name, 32);
+    if (IsWindowVisible(w) && std::wstring(name) == L"Zarn2Calendar")
+        *reinterpret_cast<HWND*>(out) = w;
+    return TRUE;
+}
+
+void CALLBACK EscapeCalendar(HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND calendar = OpenCalendar())
+        PostMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+} // namespace
+
 HWND OpenCalendar() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM out) {
-            wchar_t name[32] = {};
-            GetClassNameW(w, name, 32);
-            if (IsWindowVisible(w) && std::wstring(name) == L"Zarn2Calendar")
-                *reinterpret_cast<HWND*>(out) = w;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), NoteCalendar, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-CalendarCloser::CalendarCloser()
-    : timer_(SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-          if (const HWND calendar = OpenCalendar())
-              PostMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
-      })) {}
+CalendarCloser::CalendarCloser() : timer_(SetTimer(nullptr, 0, 10, EscapeCalendar)) {}
 
 CalendarCloser::~CalendarCloser() {
     KillTimer(nullptr, timer_);
