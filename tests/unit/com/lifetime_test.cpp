@@ -76,17 +76,10 @@ TEST(ComLifetime, ConnectionPointEnumeratorHoldsTheControl) {
                 both == std::vector<std::string>({"notify", "__Zarn"}));
     EXPECT_EQ(RefCount(container.Get()), withEnumerator);
 
-    EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE);
-    EXPECT_EQ(points->Reset(), S_OK);
-    EXPECT_EQ(points->Skip(1), S_OK);
     ASSERT_EQ(points->Clone(copy.GetAddressOf()), S_OK);
-    ASSERT_EQ(copy->Next(1, got, nullptr), S_OK);
-    EXPECT_EQ(Interfaces(got, 1), std::vector{both[1]}) << "the copy starts where the original stood";
-    EXPECT_EQ(copy->Next(1, got, nullptr), S_FALSE);
-    EXPECT_EQ(points->Skip(2), S_FALSE);
-    EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE);
 
-    // The enumerators alone keep the control, and it still answers.
+    // The enumerators alone keep the control, and it still answers. (The
+    // cursor itself is the connections enumerator's, tested below.)
     container.Reset();
     EXPECT_EQ(ocx.CanUnloadNow(), S_FALSE);
     ASSERT_EQ(points->Reset(), S_OK);
@@ -136,13 +129,14 @@ TEST(ComLifetime, ConnectionsEnumeratorHoldsTheSinks) {
     EXPECT_EQ(point->Unadvise(cookieA), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(a.refs, 2u);
     EXPECT_EQ(connections->Reset(), S_OK);
+    EXPECT_EQ(connections->Skip(1), S_OK);
     ASSERT_EQ(connections->Clone(copy.GetAddressOf()), S_OK);
     EXPECT_EQ(a.refs, 3u);
-    EXPECT_EQ(copy->Skip(1), S_OK);
     ASSERT_EQ(copy->Next(1, data, nullptr), S_OK);
-    EXPECT_EQ(data[0].dwCookie, cookieB);
+    EXPECT_EQ(data[0].dwCookie, cookieB) << "the copy starts where the original stood";
     data[0].pUnk->Release();
     EXPECT_EQ(copy->Skip(1), S_FALSE);
+    EXPECT_EQ(copy->Next(1, data, nullptr), S_FALSE);
     connections.Reset(), copy.Reset();
     EXPECT_EQ(std::pair(a.refs, b.refs), std::pair(1UL, 2UL));
 
