@@ -23,6 +23,10 @@ echo Home, then Enter
 key F4
 key Home
 key Enter
+echo End, then Enter
+key F4
+key End
+key Enter
 echo Left, then Escape
 key F4
 key Left
@@ -49,6 +53,18 @@ bounds popup
 key Escape
 echo the second control opens under itself
 click Zarn2 150 10
+bounds popup
+key Escape
+echo near the screen's bottom right: above the control, ending at the right edge
+move form 860 700
+key F4
+bounds popup
+key Escape
+move form 40 40
+echo SelectControl DateTextBox: no button, F4 still opens
+set Zarn2.SelectControl 1
+click Zarn2 150 10
+key F4
 bounds popup
 key Escape
 echo the form reloaded while the calendar is open

@@ -72,6 +72,14 @@ UINT ScriptRunner::Focused(const Command&) {
     return 0;
 }
 
+// The form's window, its frame's top-left to a point of the screen: where
+// the drop-down goes depends on the room around the control.
+UINT ScriptRunner::MoveForm(const Command& c) {
+    SetWindowPos(form_.Window(), nullptr, NumberOf(c.args[1]), NumberOf(c.args[2]), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
 UINT ScriptRunner::Resize(const Command& c) {
     if (HostedControl* control = ControlNamed(c.args[0].text))
         form_.Resize(*control, NumberOf(c.args[1]), NumberOf(c.args[2]));

@@ -103,6 +103,10 @@ bool WidthAndHeight(const Args& a, std::wstring& error) {
     return Number(a[1], 1, 32767, error) && Number(a[2], 1, 32767, error);
 }
 
+bool FormAndPoint(const Args& a, std::wstring& error) {
+    return OneOf(a[0], {L"form"}, error) && Point(a, error);
+}
+
 bool FormOrPopup(const Args& a, std::wstring& error) {
     return OneOf(a[0], {L"form", L"popup"}, error);
 }
@@ -132,6 +136,7 @@ const Verb ScriptRunner::kVerbs[] = {
     {L"mute", 1, 1, L"mute <event>", nullptr, &ScriptRunner::Mute},
     {L"unmute", 1, 1, L"unmute <event>", nullptr, &ScriptRunner::Unmute},
     {L"bounds", 1, 1, L"bounds <control>|popup", nullptr, &ScriptRunner::Bounds},
+    {L"move", 3, 3, L"move form <x> <y>", FormAndPoint, &ScriptRunner::MoveForm},
     {L"resize", 3, 3, L"resize <control> <width> <height>", WidthAndHeight, &ScriptRunner::Resize},
     {L"save", 0, 1, L"save [<file>]", nullptr, &ScriptRunner::Save},
     {L"reload", 0, 0, L"reload", nullptr, &ScriptRunner::Reload},
