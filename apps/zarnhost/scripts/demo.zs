@@ -1,5 +1,5 @@
 # The demo: two date pickers on a form, driven as a user would. Pictures of
-# the form go to out/demo/.
+# the form and of the drop-down calendar go to out/demo/.
 echo Two Zarn2 date pickers on a form; the log shows what the host sees.
 snapshot form out/demo/01-form.png
 # A new control has no icon for its button; without one it shows an arrow.
@@ -15,28 +15,41 @@ key Tab
 focused
 # Keys typed into a text box are reported, then dropped.
 type "7"
-# F4 opens the drop-down calendar (the host hears Click); Right and Enter
-# pick the next day: Change, then CalendarChoose.
+# F4 opens the drop-down calendar under the control (the host hears Click).
 key F4
 snapshot popup out/demo/02-calendar.png
+# The pointer over a day marks it; only a click or Enter picks a day.
+mute MouseMove
+mouse form 197 227
+snapshot popup out/demo/03-hover.png
+# Right and Enter pick the next day: Change, then CalendarChoose.
 key Right
 key Enter
+# Alt+Down opens it again; a click on a day picks that day.
+key alt+Down
+click form 167 227
+get Zarn2.PValue
 # The pointer over the drop-down button lights it; pressing it presses it.
-mute MouseMove
 mouse Zarn2 170 11
-snapshot form out/demo/02-hover.png
+snapshot form out/demo/04-hover.png
 press
-snapshot form out/demo/03-pressed.png
+snapshot form out/demo/05-pressed.png
 # The release opens the calendar; Escape closes it and puts the value back.
 release
 key Escape
+# The first control's calendar opens under it; a click outside closes it
+# and keeps the value.
+click Zarn1 170 11
+snapshot popup out/demo/06-calendar.png
+click form 340 12
+get Zarn1.PValue
 mouse form 300 110
 unmute MouseMove
 resize Zarn2 240 26
-snapshot form out/demo/04-resized.png
+snapshot form out/demo/07-resized.png
 # At design time a refused value is dropped; at run time it is an error.
 mode design
-snapshot form out/demo/05-design.png
+snapshot form out/demo/08-design.png
 set Zarn1.PValue "abcdefgh"
 mode run
 set Zarn1.PValue "abcdefgh"
@@ -45,4 +58,4 @@ set Zarn1.PValue "20261224"
 # Saved and loaded again, the form comes back as it was.
 save out/demo/demo.form
 reload
-snapshot form out/demo/06-reloaded.png
+snapshot form out/demo/09-reloaded.png
