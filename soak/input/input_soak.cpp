@@ -8,6 +8,7 @@
 #include "com/ContainerFakes.h"
 
 #include <array>
+#include <cstdlib>
 #include <vector>
 
 using namespace zarn::test;
@@ -15,7 +16,7 @@ using zarn::soak::Figure;
 
 namespace {
 
-constexpr int kEvents = 100000;
+constexpr int kEvents = 100000; // or the number given on the command line
 constexpr int kWarmUpEvents = 2000;
 
 // A control in its own site on the form, UI-activated once so it has been
@@ -60,21 +61,25 @@ INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
     return in;
 }
 
-// Runs the waiting messages; a key goes to the UI-active control's
+// Runs one message; a key goes to the UI-active control's
 // TranslateAccelerator first, as a container's message loop sends it.
+void Handle(MSG& msg, const std::vector<Hosted*>& controls) {
+    bool taken = false;
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        for (Hosted* c : controls)
+            if (c->site.frame.active)
+                taken = taken || c->site.frame.active->TranslateAccelerator(&msg) == S_OK;
+    if (!taken) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Runs the waiting messages.
 void Pump(const std::vector<Hosted*>& controls) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        bool taken = false;
-        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
-            for (Hosted* c : controls)
-                if (c->site.frame.active)
-                    taken = taken || c->site.frame.active->TranslateAccelerator(&msg) == S_OK;
-        if (!taken) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        Handle(msg, controls);
 }
 
 // One random user action inside the form's client area.
@@ -111,24 +116,63 @@ void Act(zarn::soak::Rng& rng, HWND form, std::vector<INPUT>& inputs, long long 
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The input comes from a timer, so that it goes on while a control's
+// calendar runs its own message loop: the calendar gets keys and clicks as
+// the form does, and a click outside or Escape closes it. The timer's
+// message comes last in the queue, after the input of the tick before.
+constexpr int kEventsPerTick = 3;
+
+struct Driver {
+    zarn::soak::Rng* rng = nullptr;
+    zarn::soak::Watchdog* dog = nullptr;
+    HWND form = nullptr;
+    std::vector<Hosted*> controls;
+    int left = 0;
+    long long* counts = nullptr;
+    std::vector<INPUT> inputs;
+    bool calendarWasOpen = false;
+    long long calendarsOpened = 0;
+} driver;
+
+HWND OpenCalendar() {
+    return FindWindowW(L"Zarn2Calendar", nullptr);
+}
+
+void CALLBACK DriveInput(HWND, UINT, UINT_PTR, DWORD) {
+    for (int i = 0; i < kEventsPerTick && driver.left > 0; ++i, --driver.left)
+        Act(*driver.rng, driver.form, driver.inputs, driver.counts);
+    const HWND calendar = OpenCalendar();
+    driver.calendarsOpened += calendar && !driver.calendarWasOpen;
+    driver.calendarWasOpen = calendar != nullptr;
+    const HWND top = GetAncestor(driver.form, GA_ROOT);
+    if (!calendar && GetForegroundWindow() != top)
+        SetForegroundWindow(top);
+    if (calendar && driver.left == 0)
+        PostMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (Hosted* c : driver.controls)
+        c->site.log.clear();
+    driver.dog->Beat("event");
+}
+
 // A session: the two controls hosted, `events` random events, closed.
 // Prints the figures while hosted; counts[] are mouse moves, clicks, keys.
 void Session(HWND form, zarn::soak::Rng& rng, zarn::soak::Watchdog& dog, int events, long long counts[3]) {
-    const HWND top = GetAncestor(form, GA_ROOT);
     Hosted first(form, {20, 20, 180, 41}), second(form, {20, 60, 200, 84});
     const std::vector<Hosted*> controls{&first, &second};
-    std::vector<INPUT> inputs;
     Pump(controls);
     const auto before = zarn::soak::Figures::Take();
     zarn::soak::Print("hosted", before);
-    for (int i = 0; i < events; ++i) {
-        Act(rng, form, inputs, counts);
-        Pump(controls);
-        if (GetForegroundWindow() != top)
-            SetForegroundWindow(top);
-        first.site.log.clear(), second.site.log.clear();
-        dog.Beat("event");
+    const long long opened = driver.calendarsOpened;
+    driver = {&rng, &dog, form, controls, events, counts, {}, false, opened};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, DriveInput);
+    while (driver.left > 0 || OpenCalendar()) {
+        MSG msg;
+        if (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            Handle(msg, controls);
     }
+    KillTimer(nullptr, timer);
+    Pump(controls);
+    driver.controls.clear();
     const auto after = zarn::soak::Figures::Take();
     zarn::soak::Print("after events", after);
     Figure("windows leaked while hosted", after.windows - before.windows);
@@ -141,7 +185,8 @@ void Session(HWND form, zarn::soak::Rng& rng, zarn::soak::Watchdog& dog, int eve
 // regions) that grows, on first use, to the most it was asked for at once
 // and is never given back: a warm-up session with input fills it before
 // the baseline is taken, and its objects are listed.
-int main() {
+int main(int argc, char** argv) {
+    const int events = argc > 1 ? std::atoi(argv[1]) : kEvents;
     zarn::test::ComApartment apartment;
     FormWindow form;
     MessageBoxCloser boxes;
@@ -149,7 +194,7 @@ int main() {
     zarn::soak::Rng rng(zarn::soak::kSeed);
     zarn::soak::Watchdog dog("input", 60);
     std::printf("input soak: seed %llu, %d random mouse and key events into two controls\n",
-                static_cast<unsigned long long>(zarn::soak::kSeed), kEvents);
+                static_cast<unsigned long long>(zarn::soak::kSeed), events);
     const auto start = zarn::soak::Figures::Take();
     const auto startGdi = zarn::soak::GdiHandles();
     zarn::soak::Print("start", start);
@@ -161,13 +206,14 @@ int main() {
     std::printf("  objects the warm-up left (the caches):\n");
     zarn::soak::PrintNewGdiObjects(startGdi);
     const auto emptyGdi = zarn::soak::GdiHandles();
-    Session(form.window, rng, dog, kEvents, counts);
+    Session(form.window, rng, dog, events, counts);
     PumpMessages();
     const auto closed = zarn::soak::Figures::Take();
     zarn::soak::Print("closed", closed);
     Figure("mouse moves", counts[0]);
     Figure("clicks", counts[1]);
     Figure("keys", counts[2]);
+    Figure("calendars opened", driver.calendarsOpened);
     Figure("message boxes closed", static_cast<long long>(boxes.texts.size()));
     Figure("windows leaked", closed.windows - empty.windows);
     Figure("GDI objects leaked", closed.gdiObjects - empty.gdiObjects);
