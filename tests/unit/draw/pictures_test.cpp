@@ -27,20 +27,18 @@ COLORREF Quadrants(int x, int y) {
     return y < 10 ? (x < 10 ? kRed : kGreen) : (x < 10 ? kBlue : kMagenta);
 }
 
-TEST_F(Pictures, TilesAreCutWhereTheAreaEnds) {
+// Tiles lie on the destination's 10-pixel grid and are cut where the area
+// ends: at (3, 12) the first is cut to 7 x 8, from column 3 and row 2 of
+// the picture.
+TEST_F(Pictures, TilesAreAnchoredAtTheDestinationOriginAndCutWhereTheAreaEnds) {
     const Canvas tile(10, 10, Numbered);
-    const Canvas dest(30, 20);
-    mDrawFns::TilePic2(dest.dc(), 0, 0, 25, 15, tile.dc(), 10, 10);
-    EXPECT_TRUE(Shows(dest, Image(30, 20).Piece(0, 0, 24, 14, 0, 0, Tiled(Numbered, 10, 10))));
-}
-
-TEST_F(Pictures, TileGridIsAnchoredAtTheDestinationOrigin) {
-    const Canvas tile(10, 10, Numbered);
-    const Canvas dest(32, 30);
-    mDrawFns::TilePic2(dest.dc(), 3, 12, 25, 15, tile.dc(), 10, 10);
-    // The tiles lie on the destination's 10-pixel grid: the first is cut to
-    // 7 x 8, from column 3 and row 2 of the picture.
-    EXPECT_TRUE(Shows(dest, Image(32, 30).Piece(3, 12, 27, 26, 3, 12, Tiled(Numbered, 10, 10))));
+    for (const POINT at : {POINT{0, 0}, POINT{3, 12}}) {
+        const Canvas dest(32, 30);
+        mDrawFns::TilePic2(dest.dc(), at.x, at.y, 25, 15, tile.dc(), 10, 10);
+        EXPECT_TRUE(Shows(dest, Image(32, 30).Piece(at.x, at.y, at.x + 24, at.y + 14, at.x, at.y,
+                                                    Tiled(Numbered, 10, 10))))
+            << at.x;
+    }
 }
 
 TEST_F(Pictures, ZeroTileIsReportedAndNegativeTilesNothing) {
