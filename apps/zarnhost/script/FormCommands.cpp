@@ -30,6 +30,13 @@ std::wstring SizeText(SIZE size) {
 
 } // namespace
 
+// As a program ending itself: whatever modal loop runs (a drop-down) ends
+// first, then the host's own, and the commands after this one never run.
+UINT ScriptRunner::Quit(const Command&) {
+    PostQuitMessage(0);
+    return 0;
+}
+
 UINT ScriptRunner::Echo(const Command& c) {
     std::wstring text;
     for (const Token& t : c.args)

@@ -39,6 +39,7 @@ private:
 
     // Commands; each returns how long to wait before the next, in ms.
     UINT Echo(const Command& c);
+    UINT Quit(const Command& c);
     UINT Mode(const Command& c);
     UINT Set(const Command& c);
     UINT Get(const Command& c);

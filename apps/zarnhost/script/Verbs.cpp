@@ -137,6 +137,7 @@ const Verb ScriptRunner::kVerbs[] = {
     {L"unmute", 1, 1, L"unmute <event>", nullptr, &ScriptRunner::Unmute},
     {L"bounds", 1, 1, L"bounds <control>|popup", nullptr, &ScriptRunner::Bounds},
     {L"move", 3, 3, L"move form <x> <y>", FormAndPoint, &ScriptRunner::MoveForm},
+    {L"quit", 0, 0, L"quit", nullptr, &ScriptRunner::Quit},
     {L"resize", 3, 3, L"resize <control> <width> <height>", WidthAndHeight, &ScriptRunner::Resize},
     {L"save", 0, 1, L"save [<file>]", nullptr, &ScriptRunner::Save},
     {L"reload", 0, 0, L"reload", nullptr, &ScriptRunner::Reload},
