@@ -165,7 +165,9 @@ void Session(HWND form, zarn::soak::Rng& rng, zarn::soak::Watchdog& dog, int eve
     const long long opened = driver.calendarsOpened;
     driver = {&rng, &dog, form, controls, events, counts, {}, false, opened};
     const UINT_PTR timer = SetTimer(nullptr, 0, 1, DriveInput);
-    while (driver.left > 0 || OpenCalendar()) {
+    // Until the last input is taken and no calendar is open: a key left in
+    // the queue could open one after the timer that closes it has gone.
+    while (driver.left > 0 || OpenCalendar() || HIWORD(GetQueueStatus(QS_INPUT))) {
         MSG msg;
         if (GetMessageW(&msg, nullptr, 0, 0) > 0)
             Handle(msg, controls);

@@ -191,12 +191,14 @@ void Close(IOleObject* ole) {
 
 Watchdog::Watchdog(const char* suite, unsigned seconds)
     : suite_(suite), seconds_(seconds), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      watched_(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, GetCurrentThreadId())),
       thread_(CreateThread(nullptr, 0, Watch, this, 0, nullptr)) {}
 
 Watchdog::~Watchdog() {
     SetEvent(stop_);
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
+    CloseHandle(watched_);
     CloseHandle(stop_);
 }
 
@@ -205,6 +207,24 @@ void Watchdog::Beat(const char* where) {
         where_ = where;
     InterlockedIncrement(&beats_);
 }
+
+namespace {
+
+// The process's shown windows, by class and title: a hang is most often a
+// modal window (a menu, a box, a drop-down) that nothing closes.
+BOOL CALLBACK PrintShownWindow(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        wchar_t name[64] = L"", title[64] = L"";
+        GetClassNameW(window, name, 64);
+        GetWindowTextW(window, title, 64);
+        std::printf("  shown: %ls \"%ls\"\n", name, title);
+    }
+    return TRUE;
+}
+
+} // namespace
 
 DWORD WINAPI Watchdog::Watch(void* self) {
     auto& dog = *static_cast<Watchdog*>(self);
@@ -216,6 +236,13 @@ DWORD WINAPI Watchdog::Watch(void* self) {
         if (now == seen) {
             std::printf("%s: HANG: no progress for %u s (last at %s)\n", dog.suite_, dog.seconds_,
                         dog.where_);
+            EnumWindows(PrintShownWindow, 0);
+            CONTEXT context{};
+            context.ContextFlags = CONTEXT_FULL;
+            if (SuspendThread(dog.watched_) != static_cast<DWORD>(-1) && GetThreadContext(dog.watched_, &context)) {
+                std::printf("  where it waits:\n");
+                PrintStack(context);
+            }
             std::fflush(stdout);
             TerminateProcess(GetCurrentProcess(), 3);
         }

@@ -67,6 +67,7 @@ private:
     volatile LONG beats_ = 0;
     const char* volatile where_ = "start";
     HANDLE stop_;
+    HANDLE watched_; // the thread that beats, whose stack a hang shows
     HANDLE thread_;
 };
 
