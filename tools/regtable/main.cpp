@@ -11,6 +11,7 @@
 // written as given, so an installer passes formatted references such as
 // [#Zarn2.ocx].
 #include "activex/Registration.h"
+#include "platform/Variant.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -88,16 +89,15 @@ void AddInterface(ITypeInfo& info, const TYPEATTR& attr, const std::wstring& lib
     const bool automation = attr.wTypeFlags & (TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDUAL);
     if (attr.typekind != TKIND_DISPATCH && !(attr.typekind == TKIND_INTERFACE && automation))
         return;
-    BSTR name = nullptr;
-    info.GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+    zarn::Bstr name;
+    info.GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr);
     const std::wstring key = L"Interface\\" + GuidText(attr.guid);
     const wchar_t* marshaller = automation ? kPSOAInterface : kPSDispatch;
-    out.push_back({key, nullptr, name ? name : L""});
+    out.push_back({key, nullptr, name.Text()});
     out.push_back({key + L"\\ProxyStubClsid", nullptr, marshaller});
     out.push_back({key + L"\\ProxyStubClsid32", nullptr, marshaller});
     out.push_back({key + L"\\TypeLib", nullptr, libid});
     out.push_back({key + L"\\TypeLib", L"Version", version});
-    SysFreeString(name);
 }
 
 HRESULT TypeLibEntries(const std::wstring& platform, const wchar_t* file, const std::wstring& module,
@@ -113,14 +113,12 @@ HRESULT TypeLibEntries(const std::wstring& platform, const wchar_t* file, const 
     const std::wstring version =
         std::to_wstring(attr->wMajorVerNum) + L"." + std::to_wstring(attr->wMinorVerNum);
     const std::wstring key = L"TypeLib\\" + libid + L"\\" + version;
-    BSTR name = nullptr, doc = nullptr;
-    lib->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr);
-    out.push_back({key, nullptr, doc && *doc ? doc : (name ? name : L"")});
+    zarn::Bstr name, doc;
+    lib->GetDocumentation(MEMBERID_NIL, name.Put(), doc.Put(), nullptr, nullptr);
+    out.push_back({key, nullptr, doc.Text().empty() ? name.Text() : doc.Text()});
     out.push_back({key + L"\\FLAGS", nullptr, std::to_wstring(attr->wLibFlags)});
     out.push_back({key + L"\\" + std::to_wstring(attr->lcid) + L"\\" + platform, nullptr, module});
     out.push_back({key + L"\\HELPDIR", nullptr, folder});
-    SysFreeString(name);
-    SysFreeString(doc);
     lib->ReleaseTLibAttr(attr);
     for (UINT i = 0, n = lib->GetTypeInfoCount(); i < n; ++i) {
         ComPtr<ITypeInfo> info;
