@@ -5,9 +5,6 @@
 #include "activex/ZarnObject.h"
 #include "activex/res/resource.h"
 
-#include <string>
-#include <vector>
-
 namespace zarn {
 
 namespace {
@@ -21,33 +18,7 @@ std::wstring GuidText(REFGUID guid) {
     return text;
 }
 
-struct Entry {
-    std::wstring key;    // under HKEY_CLASSES_ROOT
-    const wchar_t* name; // nullptr: the key's default value
-    std::wstring value;
-};
-
-std::vector<Entry> Entries() {
-    const std::wstring clsidKey = L"CLSID\\" + GuidText(CLSID_Zarn);
-    const std::wstring path = module::Path();
-    return {
-        {clsidKey, nullptr, kClassName},
-        {clsidKey + L"\\InprocServer32", nullptr, path},
-        {clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {clsidKey + L"\\ProgID", nullptr, kProgId},
-        {clsidKey + L"\\Control", nullptr, L""},
-        {clsidKey + L"\\ToolboxBitmap32", nullptr, path + L", " + std::to_wstring(IDB_TOOLBOX)},
-        {clsidKey + L"\\TypeLib", nullptr, GuidText(LIBID_Zarn2)},
-        {clsidKey + L"\\Version", nullptr,
-         std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor)},
-        {clsidKey + L"\\MiscStatus", nullptr, L"0"},
-        {clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ZarnObject::kMiscStatus)},
-        {kProgId, nullptr, kClassName},
-        {std::wstring(kProgId) + L"\\CLSID", nullptr, GuidText(CLSID_Zarn)},
-    };
-}
-
-HRESULT WriteEntry(const Entry& e) {
+HRESULT WriteEntry(const RegistryEntry& e) {
     HKEY key = nullptr;
     LSTATUS rc =
         RegCreateKeyExW(HKEY_CLASSES_ROOT, e.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
@@ -72,8 +43,27 @@ constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
 } // namespace
 
+std::vector<RegistryEntry> ClassEntries(const std::wstring& path) {
+    const std::wstring clsidKey = L"CLSID\\" + GuidText(CLSID_Zarn);
+    return {
+        {clsidKey, nullptr, kClassName},
+        {clsidKey + L"\\InprocServer32", nullptr, path},
+        {clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {clsidKey + L"\\ProgID", nullptr, kProgId},
+        {clsidKey + L"\\Control", nullptr, L""},
+        {clsidKey + L"\\ToolboxBitmap32", nullptr, path + L", " + std::to_wstring(IDB_TOOLBOX)},
+        {clsidKey + L"\\TypeLib", nullptr, GuidText(LIBID_Zarn2)},
+        {clsidKey + L"\\Version", nullptr,
+         std::to_wstring(kTypeLibMajor) + L"." + std::to_wstring(kTypeLibMinor)},
+        {clsidKey + L"\\MiscStatus", nullptr, L"0"},
+        {clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ZarnObject::kMiscStatus)},
+        {kProgId, nullptr, kClassName},
+        {std::wstring(kProgId) + L"\\CLSID", nullptr, GuidText(CLSID_Zarn)},
+    };
+}
+
 HRESULT RegisterServer() {
-    for (const Entry& e : Entries()) {
+    for (const RegistryEntry& e : ClassEntries(module::Path())) {
         const HRESULT hr = WriteEntry(e);
         if (FAILED(hr)) {
             UnregisterServer();

@@ -1,0 +1,2 @@
+set Zarn1.PValue "20270101"
+get Zarn1.PValue
