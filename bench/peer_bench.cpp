@@ -30,13 +30,18 @@ double Now() {
     return 1e6 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The median of five figures.
+double MedianOf(std::array<double, kRepetitions> figures) {
+    std::sort(figures.begin(), figures.end());
+    return figures[kRepetitions / 2];
+}
+
 // The median over five repetitions of what `run` returns (microseconds).
 double Median(const std::function<double()>& run) {
     std::array<double, kRepetitions> figures{};
     for (double& figure : figures)
         figure = run();
-    std::sort(figures.begin(), figures.end());
-    return figures[kRepetitions / 2];
+    return MedianOf(figures);
 }
 
 // Microseconds per call of `work`, the median of five rounds of kCalls,
@@ -147,34 +152,32 @@ void LifetimeRows(HWND shown) {
                                       GetModuleHandleW(nullptr), nullptr);
     std::vector<std::unique_ptr<Placed>> controls;
     controls.reserve(kInstances);
-    double destroyOurs = 0;
-    const double createOurs = Median([&] {
+    std::array<double, kRepetitions> create{}, destroy{};
+    for (int r = 0; r < kRepetitions; ++r) {
         const double start = Now();
         for (int i = 0; i < kInstances; ++i)
             controls.push_back(std::make_unique<Placed>(form));
         const double end = Now();
         controls.clear();
-        destroyOurs += Now() - end;
-        return (end - start) / kInstances;
-    });
+        create[r] = (end - start) / kInstances;
+        destroy[r] = (Now() - end) / kInstances;
+    }
     std::vector<HWND> pickers(kInstances);
-    double destroyTheirs = 0;
-    const double createTheirs = Median([&] {
+    std::array<double, kRepetitions> createPeer{}, destroyPeer{};
+    for (int r = 0; r < kRepetitions; ++r) {
         const double start = Now();
         for (HWND& p : pickers)
             p = Child(DATETIMEPICK_CLASSW, form);
         const double end = Now();
         for (HWND p : pickers)
             DestroyWindow(p);
-        destroyTheirs += Now() - end;
-        return (end - start) / kInstances;
-    });
+        createPeer[r] = (end - start) / kInstances;
+        destroyPeer[r] = (Now() - end) / kInstances;
+    }
     DestroyWindow(form);
     PumpMessages();
-    Row("creation of 1,000, per instance", createOurs, "SysDateTimePick32", createTheirs);
-    // Destruction: the mean of the five repetitions.
-    Row("destruction, per instance (mean)", destroyOurs / kRepetitions / kInstances, "SysDateTimePick32",
-        destroyTheirs / kRepetitions / kInstances);
+    Row("creation of 1,000, per instance", MedianOf(create), "SysDateTimePick32", MedianOf(createPeer));
+    Row("destruction, per instance", MedianOf(destroy), "SysDateTimePick32", MedianOf(destroyPeer));
 }
 
 // A 16 x 16 icon picture of one colour.
