@@ -1,12 +1,18 @@
 #pragma once
 // The control's face: a flat frame, the text area on the left and the
 // square drop-down button on the right, in one of three states.
-#include <windows.h>
+#include "platform/win/Gdi.h"
+
 #include <ocidl.h>
+
+#include <array>
+#include <optional>
 
 namespace zarn::face {
 
 enum State : long { Normal = 0, Hot = 1, Pressed = 2 };
+
+class IconCache;
 
 // What one draw of the face reads from the control.
 struct Look {
@@ -21,6 +27,39 @@ struct Look {
     OLE_COLOR borderColor = 0x808080;
     OLE_COLOR focusColor = 0x808080;
     HFONT glyphFont = nullptr; // the surface's symbol font with the down arrow
+    IconCache* iconCache = nullptr; // none: the icon is rendered on each draw
+};
+
+// The icon as the face shows it at rest, greyed, pressed and lifted over its
+// shadow: rendering a picture costs far more than copying it, so each is
+// drawn once into a bitmap, over the very face it lies on, and copied on
+// each draw. Drawn anew when the icon, its size, a colour, the focus, the
+// face's size or the surface's pixel format change.
+class IconCache {
+public:
+    // Copies the icon's part of the face in `variant` onto dc, drawing it
+    // first when needed; false when there is nothing to copy from.
+    bool Copy(HDC dc, SIZE size, int variant, const Look& look);
+
+    static constexpr int kVariants = 4; // normal, greyed, pressed, lifted
+
+private:
+    struct Key {
+        IPictureDisp* icon = nullptr;
+        SIZE iconSize{};
+        SIZE size{};
+        std::array<COLORREF, 5> colours{};
+        bool hasFocus = false;
+        int bitsPerPixel = 0;
+        bool operator==(const Key& other) const;
+    };
+    static Key KeyOf(HDC dc, SIZE size, const Look& look);
+    void Render(int variant, SIZE size, const Look& look);
+
+    Key key_;
+    RECT area_{}; // the icon's boxes in every state, within the face
+    std::optional<gdi::MemorySurface> surface_;
+    std::array<bool, kVariants> drawn_{};
 };
 
 // The colour of the lifted icon's shadow.

@@ -251,6 +251,7 @@ void Zarn::Text_Locked(bool value) {
 // disabling greys it. The surface is switched last when enabling and first
 // when disabling, so it never takes input with half-set colours.
 void Zarn::Enabled(bool value) {
+    const DrawChain chain(*this);
     enabled_ = value;
     if (value) {
         BgColor(zarn::defaults::kWhite);

@@ -235,6 +235,19 @@ private:
     void LostFocus() override;
     void LayOut();
     zarn::face::Look FaceLook() const;
+    // While one lives, the control's draws share one DC of the surface: the
+    // first draw takes it, the outermost chain gives it back.
+    class DrawChain {
+    public:
+        explicit DrawChain(Zarn& control) : control_(control) { ++control_.drawChains_; }
+        ~DrawChain();
+        DrawChain(const DrawChain&) = delete;
+        DrawChain& operator=(const DrawChain&) = delete;
+
+    private:
+        Zarn& control_;
+    };
+    HDC ChainDC();
     void HoverCheck(short& button, short& shift, float& x, float& y);
 
     // What the text box reports.
@@ -314,6 +327,10 @@ private:
     bool pointerInside_ = false;
     bool hasFocus_ = false;
     long faceState_ = zarn::face::Normal; // what a repaint shows
+    unsigned long draws_ = 0;             // face draws so far, to see whether one came between
+    mutable zarn::face::IconCache iconCache_;
+    int drawChains_ = 0;
+    HDC chainDC_ = nullptr;
 
     // Last: its windows may call back into the fields above.
     zarn::Surface surface_;

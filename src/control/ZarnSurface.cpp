@@ -7,6 +7,7 @@
 #include "platform/win/Gdi.h"
 
 #include <cmath>
+#include <optional>
 
 namespace face = zarn::face;
 
@@ -23,17 +24,34 @@ face::Look Zarn::FaceLook() const {
     look.borderColor = borderColor_;
     look.focusColor = focusColor_;
     look.glyphFont = surface_.GlyphFont();
+    look.iconCache = &iconCache_;
     return look;
+}
+
+Zarn::DrawChain::~DrawChain() {
+    if (--control_.drawChains_ == 0 && control_.chainDC_) {
+        ReleaseDC(control_.surface_.Handle(), control_.chainDC_);
+        control_.chainDC_ = nullptr;
+    }
+}
+
+// The surface's DC of the chain of draws under way (one at least).
+HDC Zarn::ChainDC() {
+    if (!chainDC_)
+        chainDC_ = GetDC(surface_.Handle());
+    return chainDC_;
 }
 
 // Drawn straight on the surface's device context: the face is a handful
 // of fills and frames, cheaper than any off-screen copy, and both Wine's
 // window surfaces and the desktop compositor show it only once complete.
+// Only the icon comes from a bitmap, drawn once (see face::IconCache).
 void Zarn::DrawControl(long statusType) {
     faceState_ = statusType;
-    const zarn::gdi::WindowDC dc(surface_.Handle());
-    if (dc)
-        face::Draw(dc.get(), surface_.ClientSize(), statusType, FaceLook(), buttonRect_);
+    ++draws_;
+    const DrawChain chain(*this);
+    if (const HDC dc = ChainDC())
+        face::Draw(dc, surface_.ClientSize(), statusType, FaceLook(), buttonRect_);
 }
 
 void Zarn::RefreshControl() {
@@ -81,21 +99,25 @@ void Zarn::UserControl_MouseOut(short& button, short& shift, float& x, float& y)
                   [&](const zarn::RuntimeError& e) { zarn::RaiseToHost(L"  MouseOut ", e, UserMode()); });
 }
 
+// Inside the button the check draws the hot face twice; the second draw,
+// the same as the first unless a handler drew in between, is skipped.
 void Zarn::HoverCheck(short& button, short& shift, float& x, float& y) {
     pointerInside_ = false;
     if (selectControl_ != 0)
         return;
+    std::optional<unsigned long> hotDrawn;
     if (face::Inside(buttonRect_, x, y)) {
         surface_.Capture();
         if (!events_.Raise<"MouseOver">())
             return;
         DrawControl(face::Hot);
+        hotDrawn = draws_;
     }
     const SIZE size = surface_.ClientSize();
     if (0 <= x && x <= size.cx && 0 <= y && y <= size.cy) {
         pointerInside_ = true;
         surface_.Capture();
-        if (events_.Raise<"MouseOver">())
+        if (events_.Raise<"MouseOver">() && draws_ != hotDrawn)
             DrawControl(face::Hot);
     } else {
         surface_.ReleaseCapture();
@@ -173,7 +195,9 @@ void Zarn::DrawForContainer(HDC dc, const RECT& bounds) {
     POINT origin{};
     SetViewportOrgEx(dc, bounds.left, bounds.top, &origin);
     RECT button{};
-    face::Draw(dc, size, face::Normal, FaceLook(), button);
+    face::Look look = FaceLook();
+    look.iconCache = nullptr; // any device, any format: rendered for it
+    face::Draw(dc, size, face::Normal, look, button);
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     HFONT font = nullptr;
     if (FAILED(Text1().Font()->get_hFont(&font)))

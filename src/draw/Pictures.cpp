@@ -13,10 +13,18 @@ using detail::Reported;
 
 namespace {
 
-// The picture's handle; a picture that is not set has none (error 91).
+// A picture that is not set has no handle: error 91, reported as the
+// procedure's other errors are. A test, not a throw: the calendar meets it
+// on every paint that has no picture.
+bool ReportedMissing(IPictureDisp* picture, const wchar_t* label) {
+    if (picture)
+        return false;
+    Reported(label)(zarn::RuntimeError(zarn::ErrObjectNotSet, zarn::DescriptionOf(zarn::ErrObjectNotSet)));
+    return true;
+}
+
+// The handle of a picture that is set.
 HANDLE HandleOf(IPictureDisp* picture) {
-    if (!picture)
-        zarn::Raise(zarn::ErrObjectNotSet);
     Microsoft::WRL::ComPtr<IPicture> pic;
     zarn::ThrowIfFailed(picture->QueryInterface(IID_PPV_ARGS(&pic)));
     OLE_HANDLE handle = 0;
@@ -48,13 +56,13 @@ void FillWork(const zarn::gdi::MemorySurface& work, const zarn::gdi::MemorySurfa
 
 void DrawBitmap(HDC dc, IPictureDisp* picture, long destWidth, long destHeight, long srcWidth, long srcHeight,
                 const RECT& rect, const short& drawMode, const long& maskColor) {
+    if (ReportedMissing(picture, L" DrawBitmap "))
+        return;
     zarn::Trapped(
         [&] {
             using zarn::gdi::CompatibleBitmap;
             const zarn::gdi::MemorySurface pic(dc, CompatibleBitmap(dc, srcWidth, srcHeight));
             const zarn::gdi::MemorySurface work(dc, CompatibleBitmap(dc, destWidth, destHeight));
-            // A missing picture fails here, once both surfaces exist; their
-            // owners release them on the way out.
             DrawStateA(pic.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(HandleOf(picture)), 0, 0, 0, 0, 0,
                        DST_BITMAP);
             if (destWidth < srcWidth || destHeight < srcHeight)
@@ -66,6 +74,8 @@ void DrawBitmap(HDC dc, IPictureDisp* picture, long destWidth, long destHeight, 
 }
 
 void DrawPIcon(HDC dc, IPictureDisp* picture, const RECT& rect) {
+    if (ReportedMissing(picture, L" Draw PIcon "))
+        return;
     zarn::Trapped(
         [&] {
             const auto icon = static_cast<HICON>(HandleOf(picture));

@@ -14,8 +14,17 @@ struct MouseEvent {
     float y;
 };
 
+// Reads the keyboard state: only for key and mouse messages, since each
+// reading is a call to the window server.
 inline short KeyShift() {
     return static_cast<short>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                              (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+// A mouse message carries Shift and Ctrl as they were when it was sent;
+// Alt is not in it.
+inline short MouseShift(WPARAM keys) {
+    return static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
                               (GetKeyState(VK_MENU) < 0 ? 4 : 0));
 }
 
@@ -49,7 +58,7 @@ inline short ButtonsHeld(WPARAM keys) {
 // buttons of a move; coordinates may lie outside the window under capture.
 inline MouseEvent MouseEventOf(UINT message, WPARAM wparam, LPARAM lparam) {
     const short button = message == WM_MOUSEMOVE ? ButtonsHeld(wparam) : ButtonOf(message);
-    return MouseEvent{button, KeyShift(), static_cast<float>(GET_X_LPARAM(lparam)),
+    return MouseEvent{button, MouseShift(wparam), static_cast<float>(GET_X_LPARAM(lparam)),
                       static_cast<float>(GET_Y_LPARAM(lparam))};
 }
 
@@ -60,6 +69,11 @@ inline bool IsButtonDown(UINT message) {
 
 inline bool IsButtonUp(UINT message) {
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+inline bool IsKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
+           message == WM_SYSKEYUP || message == WM_CHAR;
 }
 
 } // namespace zarn

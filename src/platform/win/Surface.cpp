@@ -43,7 +43,8 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         OnMouse(message, wparam, lparam);
         return 0;
     }
-    OnKey(message, wparam);
+    if (IsKeyMessage(message))
+        OnKey(message, wparam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the face covers every pixel
@@ -119,23 +120,16 @@ void Surface::TakeFocusAt(const MouseEvent& event) {
 // keys to the menu: the surface consumes nothing.
 void Surface::OnKey(UINT message, WPARAM wparam) {
     short code = static_cast<short>(wparam);
-    short shift = KeyShift();
     AtMessageBoundary([&] {
-        switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            listener_.KeyDown(code, shift);
-            break;
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-            listener_.KeyUp(code, shift);
-            break;
-        case WM_CHAR:
+        if (message == WM_CHAR) {
             listener_.KeyPress(code);
-            break;
-        default:
-            break;
+            return;
         }
+        short shift = KeyShift();
+        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+            listener_.KeyDown(code, shift);
+        else
+            listener_.KeyUp(code, shift);
     });
 }
 

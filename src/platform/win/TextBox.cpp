@@ -4,8 +4,6 @@
 #include "platform/win/Gdi.h"
 #include "platform/win/WindowClass.h"
 
-#include <commctrl.h>
-
 namespace zarn {
 
 Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points, bool bold, SHORT charset) {
@@ -23,8 +21,9 @@ Microsoft::WRL::ComPtr<IFont> NewStandardFont(const wchar_t* face, double points
 TextBox::TextBox(HWND parent, TextBoxListener& listener) : listener_(listener) {
     window_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
                                   100, 16, parent, nullptr, ThisModule(), nullptr));
-    if (!window_ || !SetWindowSubclass(Handle(), Proc, 0, reinterpret_cast<DWORD_PTR>(this)))
+    if (!window_)
         ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+    Subclass();
     // The design-time font of the box: Arial, 9 points, and a box one
     // line of it high.
     SetFont(NewStandardFont(L"Arial", 9).Get());
@@ -32,18 +31,58 @@ TextBox::TextBox(HWND parent, TextBoxListener& listener) : listener_(listener) {
 }
 
 TextBox::~TextBox() {
-    RemoveWindowSubclass(Handle(), Proc, 0);
+    Unsubclass(Handle());
 }
 
-LRESULT CALLBACK TextBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                               DWORD_PTR self) {
+// The box's messages come to Proc first, through its window procedure: the
+// edit control's own procedure is kept and called for what goes on to it.
+// The box is found in the window's user data, which the edit control
+// leaves to its owner.
+void TextBox::Subclass() {
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBox::Proc)));
+    if (!editProc_)
+        ThrowIfFailed(HRESULT_FROM_WIN32(GetLastError()));
+}
+
+// Gives the window back to the edit control's procedure, unless someone
+// subclassed it after us (then Proc passes everything on from now).
+void TextBox::Unsubclass(HWND window) {
+    if (!window || !IsWindow(window) ||
+        GetWindowLongPtrW(window, GWLP_USERDATA) != reinterpret_cast<LONG_PTR>(this))
+        return;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TextBox::Proc))
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+}
+
+LRESULT CALLBACK TextBox::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* box = reinterpret_cast<TextBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!box) // given back while a later subclass still calls us
+        return CallWindowProcW(EditProc(), window, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, Proc, 0);
-        return DefSubclassProc(window, message, wparam, lparam);
+        const WNDPROC edit = box->editProc_;
+        box->Unsubclass(window);
+        return CallWindowProcW(edit, window, message, wparam, lparam);
     }
-    auto* box = reinterpret_cast<TextBox*>(self);
     const auto hold = box->listener_.KeepAlive();
     return box->OnMessage(message, wparam, lparam);
+}
+
+// The edit control's procedure, as every EDIT window of the process has it.
+WNDPROC TextBox::EditProc() {
+    static const WNDPROC proc = [] {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        GetClassInfoExW(nullptr, L"EDIT", &cls);
+        return cls.lpfnWndProc;
+    }();
+    return proc;
+}
+
+LRESULT TextBox::CallEdit(UINT message, WPARAM wparam, LPARAM lparam) {
+    return CallWindowProcW(editProc_, Handle(), message, wparam, lparam);
 }
 
 LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -72,7 +111,7 @@ LRESULT TextBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     if (Refused(message))
         return 0;
-    return DefSubclassProc(Handle(), message, wparam, lparam);
+    return CallEdit(message, wparam, lparam);
 }
 
 // Keys go to the owner first; a key or character it leaves at 0 never
@@ -94,13 +133,13 @@ LRESULT TextBox::OnKey(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     if (message == WM_CHAR)
         wparam = static_cast<WPARAM>(static_cast<unsigned short>(code));
-    return DefSubclassProc(Handle(), message, wparam, lparam);
+    return CallEdit(message, wparam, lparam);
 }
 
 // The edit control takes or gives up the caret first, then the owner hears
 // of it. wparam is the window the focus came from or goes to.
 LRESULT TextBox::OnFocus(UINT message, WPARAM wparam, LPARAM lparam) {
-    const LRESULT result = DefSubclassProc(Handle(), message, wparam, lparam);
+    const LRESULT result = CallEdit(message, wparam, lparam);
     const auto other = reinterpret_cast<HWND>(wparam);
     const bool withinForm = other && GetAncestor(other, GA_ROOT) == GetAncestor(Handle(), GA_ROOT);
     AtMessageBoundary([&] {

@@ -91,8 +91,11 @@ public:
     void SetDisplayOnly(bool displayOnly) { displayOnly_ = displayOnly; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                 DWORD_PTR self);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static WNDPROC EditProc();
+    void Subclass();
+    void Unsubclass(HWND window);
+    LRESULT CallEdit(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnKey(UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT OnFocus(UINT message, WPARAM wparam, LPARAM lparam);
@@ -101,6 +104,7 @@ private:
 
     TextBoxListener& listener_;
     UniqueHwnd window_;
+    WNDPROC editProc_ = nullptr;
     bool displayOnly_ = false;
     Microsoft::WRL::ComPtr<IPictureDisp> mouseIcon_;
     short dragMode_ = 0;

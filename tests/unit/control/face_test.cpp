@@ -133,6 +133,42 @@ TEST_F(FaceTest, HotIconIsLiftedOverItsShadow) {
     EXPECT_EQ(Count(face::kIconShadow, 0, 0, 119, 20), 16 * 8 - 13 * 5);
 }
 
+// The icon copied from its cache shows the pixels of one rendered on each
+// draw, in every state, and follows each change of what it was drawn with.
+TEST_F(FaceTest, CachedIconShowsTheRenderedPixels) {
+    WithIcon();
+    face::IconCache cache;
+    Canvas rendered(140, 30), copied(140, 30);
+    const auto compare = [&](SIZE size, const char* step) {
+        for (const long state : {0L, 1L, 2L, 10L})
+            for (const bool enabled : {true, false}) {
+                look.enabled = enabled;
+                look.iconCache = nullptr;
+                face::Draw(rendered.dc(), size, state, look, button);
+                look.iconCache = &cache;
+                face::Draw(copied.dc(), size, state, look, button);
+                int differing = 0;
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 140; ++x)
+                        differing += rendered.At(x, y) != copied.At(x, y);
+                EXPECT_EQ(differing, 0) << step << ", state " << state << (enabled ? "" : ", disabled");
+            }
+    };
+    compare(kSize, "first");
+    compare(kSize, "again");
+    look.hasFocus = true;
+    compare(kSize, "focus");
+    look.buttonBgColor = RGB(1, 2, 3);
+    look.focusColor = 0x80000005; // a system colour
+    compare(kSize, "colours");
+    look.iconSize = SIZE{24, 12};
+    compare(kSize, "icon size");
+    compare(SIZE{140, 30}, "face size");
+    const auto bitmap = BitmapPicture(16, 16, [](int x, int y) { return RGB(x * 15, y * 15, 0); });
+    look.icon = bitmap.Get();
+    compare(SIZE{140, 30}, "bitmap icon");
+}
+
 TEST_F(FaceTest, DisabledIsAlwaysNormalWithAGreyedIcon) {
     WithIcon();
     look.enabled = false;

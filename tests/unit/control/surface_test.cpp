@@ -120,6 +120,20 @@ TEST_F(SurfaceTest, SurfaceKeysAreReported) {
     EXPECT_EQ(host.focus, (std::vector<bool>{true, false})); // the container hears of it
 }
 
+// Shift and Ctrl of a mouse event are the message's, as they were when it
+// was sent; Alt, which the message does not carry, is the keyboard's.
+TEST_F(SurfaceTest, MouseShiftIsTheMessagesAndAltTheKeyboards) {
+    std::vector<short> shifts;
+    host.onEvent = [&](DISPID id, std::span<EventArg> args) {
+        if (id == shape::EventId("MouseMove") || id == shape::EventId("MouseDown"))
+            shifts.push_back(*static_cast<short*>(args[1].value));
+    };
+    HoldKeys({VK_SHIFT, VK_MENU});
+    Mouse(Surface(), WM_MOUSEMOVE, 50, 10, MK_CONTROL);
+    Mouse(Box(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON | MK_SHIFT);
+    EXPECT_EQ(shifts, (std::vector<short>{6, 5}));
+}
+
 TEST_F(SurfaceTest, DisplayOnlyBoxRefusesCutPasteClearAndUndo) {
     const std::wstring shown = BoxText();
     SendMessageW(Box(), EM_SETSEL, 0, -1);
