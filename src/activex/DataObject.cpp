@@ -231,7 +231,7 @@ Variant DataFiles::Call(DISPID id, WORD flags, std::span<const Variant*> args) {
 
 DataObject::DataObject(IDataObject* dragged, DragSourceListener* source)
     : DataDispatch(kDataNames, kDataObjectIid), dragged_(dragged), source_(source) {
-    files_.Attach(new DataFiles(!dragged));
+    files_ = Adopt(new DataFiles(!dragged));
     if (dragged)
         files_->names = data::ReadFiles(dragged);
     module::AddObject();
@@ -242,15 +242,11 @@ DataObject::~DataObject() {
 }
 
 ComPtr<DataObject> DataObject::Reading(IDataObject* dragged) {
-    ComPtr<DataObject> object;
-    object.Attach(new DataObject(dragged, nullptr));
-    return object;
+    return Adopt(new DataObject(dragged, nullptr));
 }
 
 ComPtr<DataObject> DataObject::Offering(DragSourceListener* source) {
-    ComPtr<DataObject> object;
-    object.Attach(new DataObject(nullptr, source));
-    return object;
+    return Adopt(new DataObject(nullptr, source));
 }
 
 HRESULT DataObject::QueryInterface(REFIID iid, void** out) {

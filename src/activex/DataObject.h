@@ -14,6 +14,14 @@
 
 namespace zarn {
 
+// Owns a new object, which starts with its one reference. (mingw-w64's
+// ComPtr::Attach adds a reference of its own, so it would never go.)
+template <class T> Microsoft::WRL::ComPtr<T> Adopt(T* fresh) {
+    Microsoft::WRL::ComPtr<T> owner;
+    *owner.GetAddressOf() = fresh;
+    return owner;
+}
+
 // Dispatch identifiers of the data object and of its Files collection.
 namespace dataid {
 inline constexpr DISPID kClear = 1, kGetData = 2, kGetFormat = 3, kSetData = 4, kFiles = 5;

@@ -157,11 +157,10 @@ bool CarriesAnything(DataObject& data) {
 } // namespace
 
 std::unique_ptr<DropRegistration> RegisterDropTarget(HWND window, DropListener& listener) {
-    ComPtr<DropTarget> target;
-    target.Attach(new DropTarget(window, listener));
+    const ComPtr<DropTarget> target = Adopt(new DropTarget(window, listener));
     if (FAILED(RegisterDragDrop(window, target.Get())))
         return nullptr;
-    return std::make_unique<Registration>(window, std::move(target));
+    return std::make_unique<Registration>(window, target);
 }
 
 // A host that allows no effect, or leaves no data, has called the drag off.
@@ -173,8 +172,7 @@ void RunDrag(DragSourceListener& listener, const std::wstring* text) {
     listener.StartDrag(*data.Get(), allowed);
     DWORD effect = DROPEFFECT_NONE;
     if (allowed != 0 && CarriesAnything(*data.Get())) {
-        ComPtr<DropSource> source;
-        source.Attach(new DropSource(listener));
+        const ComPtr<DropSource> source = Adopt(new DropSource(listener));
         if (DoDragDrop(data.Get(), source.Get(), static_cast<DWORD>(allowed), &effect) != DRAGDROP_S_DROP)
             effect = DROPEFFECT_NONE;
     }

@@ -162,9 +162,13 @@ void TextDragDrop::CompleteDrag(long& effect) {
 
 LRESULT CALLBACK TextDragDrop::Watch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                      DWORD_PTR self) {
+    auto* dragDrop = reinterpret_cast<TextDragDrop*>(self);
+    // A box destroyed by its parent before the control goes takes no more drops.
+    if (message == WM_DESTROY)
+        dragDrop->registration_.reset();
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(window, Watch, kWatchId);
-    else if (reinterpret_cast<TextDragDrop*>(self)->StartsAutomaticDrag(message, wparam, lparam))
+    else if (dragDrop->StartsAutomaticDrag(message, wparam, lparam))
         return 0;
     return DefSubclassProc(window, message, wparam, lparam);
 }

@@ -4,6 +4,7 @@
 // a value asked of the source; and the errors of wrong calls.
 #include "TestSupport.h"
 #include "activex/DataObject.h"
+#include "activex/Module.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,7 @@ const RoundTrip kRoundTrips[] = {
 };
 
 TEST(DataObject, EachFormatComesBackAsItWasSetAndThroughADrop) {
+    const long objects = module::ObjectCount();
     NoSource source;
     for (const RoundTrip& t : kRoundTrips) {
         SCOPED_TRACE(t.name);
@@ -201,6 +203,7 @@ TEST(DataObject, EachFormatComesBackAsItWasSetAndThroughADrop) {
         EXPECT_EQ("VT_BOOL False",
                   Text(Script(dropped.Get(), L"GetFormat", {Variant::FromInteger(other)}).value.Get()));
     }
+    EXPECT_EQ(objects, module::ObjectCount()) << "a data object or its files left behind";
 }
 
 // Text goes out as Unicode and ANSI; a drop reads either; the files of a
