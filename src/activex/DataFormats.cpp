@@ -430,16 +430,17 @@ Files ReadFiles(IDataObject* data) {
 }
 
 Variant FilesValue(const Files& files) {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(files.size()));
+    // An array of Variants: a script indexes no other kind.
+    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(files.size()));
     if (!array)
         Raise(ErrOutOfMemory);
     for (LONG i = 0; i < static_cast<LONG>(files.size()); ++i) {
-        Bstr name(files[static_cast<size_t>(i)]);
-        SafeArrayPutElement(array, &i, name.Get());
+        const Variant name = Variant::FromText(files[static_cast<size_t>(i)]);
+        SafeArrayPutElement(array, &i, const_cast<VARIANT*>(&name.Get()));
     }
     Variant value;
     VARIANT* v = value.Put();
-    V_VT(v) = VT_ARRAY | VT_BSTR;
+    V_VT(v) = VT_ARRAY | VT_VARIANT;
     V_ARRAY(v) = array;
     return value;
 }

@@ -45,7 +45,7 @@ HRESULT Render(const VARIANT& value, const Files& files, const FORMATETC& asked,
 Variant Read(IDataObject* data, short format);
 Files ReadFiles(IDataObject* data);
 
-// The list of names as a script sees it: an array of Strings.
+// The list of names as a script sees it: an array of Variants holding Strings.
 Variant FilesValue(const Files& files);
 
 } // namespace zarn::data

@@ -1,6 +1,7 @@
 #include "activex/DragDrop.h"
 
 #include "activex/DataObject.h"
+#include "activex/Module.h"
 
 #include <ole2.h>
 
@@ -52,7 +53,9 @@ public:
     }
 
 protected:
-    virtual ~Unknown() = default;
+    // Each keeps the module loaded: the platform may hold one a while.
+    Unknown() { module::AddObject(); }
+    virtual ~Unknown() { module::ReleaseObject(); }
 
 private:
     ULONG refs_ = 1;

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "activex/DataObject.h"
 #include "activex/Module.h"
+#include "control/ZarnDragDrop.h"
 
 #include <gtest/gtest.h>
 
@@ -121,9 +122,9 @@ std::string Described(const Variant& value, short format) {
         LONG low = 0, high = -1;
         SafeArrayGetLBound(V_ARRAY(&v), 1, &low), SafeArrayGetUBound(V_ARRAY(&v), 1, &high);
         for (LONG i = low; i <= high; ++i) {
-            Bstr name;
+            Variant name;
             SafeArrayGetElement(V_ARRAY(&v), &i, name.Put());
-            text += " " + Narrow(name.Text());
+            text += " " + Narrow(ToText(name.Get()));
         }
         return text;
     }
@@ -318,6 +319,27 @@ TEST(DataObject, WrongCallsGiveAClearError) {
     const ComPtr<IDispatch> files = V_DISPATCH(&Script(offered.Get(), L"Files").value.Get());
     EXPECT_EQ("Subscript out of range", Script(files.Get(), L"Item", {Variant::FromLong(1)}).error);
     EXPECT_EQ(DISP_E_UNKNOWNNAME, Script(offered.Get(), L"Paste").hr);
+}
+
+// What a drop on a box in drop mode 2 takes as a date (the user's locale
+// is en-GB here: dd/MM/yyyy); anything else the box refuses.
+TEST(DragDrop, ADroppedTextIsADateOnlyWhenItReadsAsOne) {
+    const struct {
+        const wchar_t* text;
+        long date; // 0: refused
+    } cases[] = {
+        {L"20261205", 20261205},
+        {L" 20261205\r\n", 20261205},
+        {L"20260230", 0},
+        {L"05/12/2026", 20261205},
+        {L"05 Dec 2026", 20261205},
+        {L"45000", 0},
+        {L"2026120", 0},
+        {L"tomorrow", 0},
+        {L"", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.date, TextDragDrop::DateOfText(c.text).value_or(0)) << Narrow(c.text);
 }
 
 } // namespace
