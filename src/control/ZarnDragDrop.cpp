@@ -179,7 +179,8 @@ bool TextDragDrop::StartsAutomaticDrag(UINT message, WPARAM wparam, LPARAM lpara
         return false;
     }
     const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    if (message == WM_LBUTTONDOWN) {
+    // A press soon after the last one comes as a double click.
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         pressed_ = true;
         down_ = at;
         return false;
