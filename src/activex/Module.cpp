@@ -72,4 +72,12 @@ Microsoft::WRL::ComPtr<ITypeInfo> TypeInfoOf(REFGUID guid) {
     return info;
 }
 
+Microsoft::WRL::ComPtr<ITypeInfo> DataTypeInfoOf(REFGUID guid) {
+    Microsoft::WRL::ComPtr<ITypeLib> lib;
+    ThrowIfFailed(LoadTypeLibEx((Path() + L"\\2").c_str(), REGKIND_NONE, lib.GetAddressOf()));
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    ThrowIfFailed(lib->GetTypeInfoOfGuid(guid, info.GetAddressOf()));
+    return info;
+}
+
 } // namespace zarn::module

@@ -22,4 +22,8 @@ std::wstring Path(); // full path of the module file
 Microsoft::WRL::ComPtr<ITypeInfo> TypeInfoOf(REFGUID guid);
 Microsoft::WRL::ComPtr<ITypeLib> TypeLib();
 
+// The type information of the drag and drop data objects, which keep a
+// library of their own (TYPELIB resource 2) so that Zarn2's never changes.
+Microsoft::WRL::ComPtr<ITypeInfo> DataTypeInfoOf(REFGUID guid);
+
 } // namespace zarn::module

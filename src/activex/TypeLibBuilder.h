@@ -15,4 +15,7 @@ namespace zarn {
 // that failed, e.g. L"_Zarn.put_MaxDate: AddFuncDesc".
 HRESULT BuildTypeLib(SYSKIND syskind, const wchar_t* path, std::wstring* failedStep = nullptr);
 
+// Creates the library "Zarn2Data" of the drag and drop data objects.
+HRESULT BuildDataTypeLib(SYSKIND syskind, const wchar_t* path, std::wstring* failedStep = nullptr);
+
 } // namespace zarn

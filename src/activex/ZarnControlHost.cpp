@@ -1,5 +1,6 @@
 // The services the COM object gives the control: change notification,
 // ambient properties, events, focus and view changes.
+#include "activex/DragDrop.h"
 #include "activex/EventDispatch.h"
 #include "activex/ZarnObject.h"
 
@@ -95,6 +96,14 @@ void ZarnObject::FocusChanged(bool gained) {
     Microsoft::WRL::ComPtr<IOleControlSite> controlSite;
     if (site_ && SUCCEEDED(site_.As(&controlSite)))
         controlSite->OnFocus(gained);
+}
+
+std::unique_ptr<DropRegistration> ZarnObject::AcceptDrops(HWND window, DropListener& listener) {
+    return RegisterDropTarget(window, listener);
+}
+
+void ZarnObject::DoDrag(DragSourceListener& listener, const std::wstring* text) {
+    RunDrag(listener, text);
 }
 
 void ZarnObject::ViewChanged() {

@@ -177,9 +177,8 @@ HRESULT ZarnObject::RefreshControl() {
     return Call([&] { control_->RefreshControl(); });
 }
 
-// Drag and drop from the text box is not built yet.
 HRESULT ZarnObject::OLEDrag() {
-    return E_NOTIMPL;
+    return Call([&] { control_->OLEDrag(); });
 }
 
 HRESULT ZarnObject::UserControl_MouseOut(SHORT* Button, SHORT* Shift, FLOAT* X, FLOAT* Y, VARIANT* result) {

@@ -183,6 +183,8 @@ private:
     void FocusChanged(bool gained) override;
     void ViewChanged() override;
     Microsoft::WRL::ComPtr<IFont> AmbientFont() override;
+    std::unique_ptr<DropRegistration> AcceptDrops(HWND window, DropListener& listener) override;
+    void DoDrag(DragSourceListener& listener, const std::wstring* text) override;
 
     // In-place activation, in the container's terms.
     HRESULT ActivateInPlace();

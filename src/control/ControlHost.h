@@ -7,6 +7,9 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include "control/DragDrop.h"
+
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,6 +54,12 @@ public:
 
     // The container's ambient font, or none when it offers no font.
     virtual Microsoft::WRL::ComPtr<IFont> AmbientFont() = 0;
+
+    // OLE drag and drop, for a container whose thread runs it. The window
+    // takes drops while the registration lives; none when it cannot.
+    virtual std::unique_ptr<DropRegistration> AcceptDrops(HWND, DropListener&) { return nullptr; }
+    // Runs a drag to its end; text, when given, is what it carries first.
+    virtual void DoDrag(DragSourceListener&, const std::wstring*) {}
 };
 
 } // namespace zarn

@@ -1,6 +1,7 @@
 #include "control/Zarn.h"
 
 #include "control/Defaults.h"
+#include "control/ZarnDragDrop.h"
 #include "date/FnsDate.h"
 #include "draw/mDrawFns.h"
 #include "platform/Clock.h"
@@ -42,6 +43,7 @@ Zarn::Zarn(zarn::ControlHost& host) : host_(host), events_(host), surface_(*this
     // The size message of the surface's creation came before its text box
     // existed: the first layout is done here.
     LayOut();
+    dragDrop_.reset(new TextDragDrop(*this, host));
 }
 
 Zarn::~Zarn() {

@@ -15,9 +15,14 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 class frmCalendar;
+class TextDragDrop;
+struct TextDragDropDeleter {
+    void operator()(TextDragDrop* dragDrop) const;
+};
 namespace zarn {
 class QuitRepost;
 }
@@ -50,6 +55,8 @@ public:
     void UserControl_MouseOut(short& button, short& shift, float& x, float& y);
     // Opens the drop-down calendar for any value but 0.
     void PiloCalendarshow(short& show);
+    // Starts an OLE drag from the text box and returns when it has ended.
+    void OLEDrag();
 
     // The face and the text box's text, for a container that draws the
     // control itself.
@@ -334,4 +341,6 @@ private:
 
     // Last: its windows may call back into the fields above.
     zarn::Surface surface_;
+    // After the surface: it lets go of the text box before the box goes.
+    std::unique_ptr<TextDragDrop, TextDragDropDeleter> dragDrop_;
 };

@@ -2,6 +2,7 @@
 // the thread's today font, the selection colour, grid sizes and pictures.
 #include "control/Zarn.h"
 
+#include "control/ZarnDragDrop.h"
 #include "draw/mDrawFns.h"
 #include "platform/RuntimeError.h"
 #include "platform/win/Gdi.h"
@@ -311,6 +312,7 @@ long Zarn::OLEDropMode() const {
 }
 void Zarn::OLEDropMode(long value) {
     Text1().SetDropMode(zarn::NarrowToInteger(value));
+    dragDrop_->DropModeChanged();
     Changed(L"OLEDropMode");
 }
 

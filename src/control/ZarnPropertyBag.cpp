@@ -5,6 +5,7 @@
 #include "control/Zarn.h"
 
 #include "control/Defaults.h"
+#include "control/ZarnDragDrop.h"
 #include "date/FnsDate.h"
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
@@ -172,6 +173,7 @@ void Zarn::ReadCalendar(PropertyBag& bag) {
     placeHolder_ = zarn::ToText(bag.ReadProperty(L"PlaceHolder", S(L"_")).Get());
     Text1().SetDragMode(AsInteger(bag.ReadProperty(L"OLEDragMode", L(0))));
     Text1().SetDropMode(AsInteger(bag.ReadProperty(L"OLEDropMode", L(0))));
+    dragDrop_->DropModeChanged();
     Text1().SetMousePointer(AsInteger(bag.ReadProperty(L"MousePointer", L(0))));
     MouseIcon(AsPicture(bag.ReadProperty(L"MouseIcon", Variant())).Get());
     s.CalendarFirstDayOfWeek = AsLong(bag.ReadProperty(L"CalendarFirstDayOfWeek", I(1)));

@@ -44,6 +44,10 @@ TEST(Script, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(ErrorOf("mode edit\n"), L"line 1: unexpected edit (usage: mode design|run)");
     EXPECT_EQ(ErrorOf("snapshot form\n"), L"line 1: usage: snapshot form|popup <file.png>");
     EXPECT_EQ(ErrorOf("echo \"open\n"), L"line 1: a quoted text has no closing quote");
+    EXPECT_EQ(ErrorOf("mute KeyDown twice\n"), L"line 1: unexpected twice (usage: mute <event> [repeats])");
+    EXPECT_EQ(ErrorOf("within OLEDragDrop Data. 1\n"),
+              L"line 1: expected <parameter>.<member>, found Data. (usage: within <event> "
+              L"[<parameter>.<member>... [<literal>...]])");
 }
 
 TEST(Script, AnswersNameParametersAndTheirLiterals) {

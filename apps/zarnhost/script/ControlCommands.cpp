@@ -148,7 +148,18 @@ UINT ScriptRunner::Answer(const Command& c) {
 }
 
 UINT ScriptRunner::Mute(const Command& c) {
-    rules_.Mute(c.args[0].text, true);
+    if (c.args.size() > 1)
+        rules_.MuteRepeats(c.args[0].text);
+    else
+        rules_.Mute(c.args[0].text, true);
+    return 0;
+}
+
+UINT ScriptRunner::Within(const Command& c) {
+    ArgumentCall call;
+    std::wstring error;
+    const bool given = c.args.size() > 1 && ParseArgumentCall(c.args, 1, call, error);
+    rules_.Within(c.args[0].text, given ? &call : nullptr);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "text/Utf8.h"
 #include "text/ValueText.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace zarnhost {
@@ -73,6 +74,32 @@ bool ParseAssignments(const std::vector<Token>& args, size_t first, std::vector<
             return false;
         }
         out.push_back({t.text.substr(0, eq), std::move(v)});
+    }
+    return true;
+}
+
+bool ParseArgumentCall(const std::vector<Token>& args, size_t first, ArgumentCall& out, std::wstring& error) {
+    const Token& path = args[first];
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    for (size_t dot = path.text.find(L'.'); dot != std::wstring::npos; dot = path.text.find(L'.', start)) {
+        parts.push_back(path.text.substr(start, dot - start));
+        start = dot + 1;
+    }
+    parts.push_back(path.text.substr(start));
+    if (path.quoted || parts.size() < 2 || std::find(parts.begin(), parts.end(), L"") != parts.end()) {
+        error = L"expected <parameter>.<member>, found " + path.text;
+        return false;
+    }
+    out = ArgumentCall{path.text, parts.front(), {parts.begin() + 1, parts.end()}, {}};
+    for (size_t i = first + 1; i < args.size(); ++i) {
+        Variant v;
+        if (!ParseUntypedLiteral(args[i], v)) {
+            error = L"not a literal: " + args[i].text;
+            return false;
+        }
+        out.text += L" " + Literal(v.Get());
+        out.args.push_back(std::move(v));
     }
     return true;
 }

@@ -49,6 +49,11 @@ bool SplitTarget(const Token& token, std::wstring& control, std::wstring& member
 bool ParseAssignments(const std::vector<Token>& args, size_t first, std::vector<Assignment>& out,
                       std::wstring& error);
 
+// A call on an event's object argument, Data.Files.Count or
+// Data.GetData 1: args[first] names it, the literals after are its
+// arguments.
+bool ParseArgumentCall(const std::vector<Token>& args, size_t first, ArgumentCall& out, std::wstring& error);
+
 // The value of a whole number the script's check has accepted.
 int NumberOf(const Token& token);
 

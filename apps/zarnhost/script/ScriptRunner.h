@@ -58,6 +58,7 @@ private:
     UINT Answer(const Command& c);
     UINT Mute(const Command& c);
     UINT Unmute(const Command& c);
+    UINT Within(const Command& c);
     UINT MoveForm(const Command& c);
     UINT Resize(const Command& c);
     UINT Bounds(const Command& c);

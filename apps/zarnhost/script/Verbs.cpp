@@ -99,6 +99,17 @@ bool Assignments(const Args& a, std::wstring& error) {
     return ParseAssignments(a, 1, assignments, error);
 }
 
+bool Repeats(const Args& a, std::wstring& error) {
+    return a.size() < 2 || OneOf(a[1], {L"repeats"}, error);
+}
+
+bool ArgumentCallOf(const Args& a, std::wstring& error) {
+    if (a.size() < 2)
+        return true;
+    ArgumentCall call;
+    return ParseArgumentCall(a, 1, call, error);
+}
+
 bool WidthAndHeight(const Args& a, std::wstring& error) {
     return Number(a[1], 1, 32767, error) && Number(a[2], 1, 32767, error);
 }
@@ -133,8 +144,10 @@ const Verb ScriptRunner::kVerbs[] = {
     {L"wait", 1, 1, L"wait <milliseconds>", Milliseconds, &ScriptRunner::Wait},
     {L"answer", 1, SIZE_MAX, L"answer <event> [<parameter>=<literal>...]", Assignments,
      &ScriptRunner::Answer},
-    {L"mute", 1, 1, L"mute <event>", nullptr, &ScriptRunner::Mute},
+    {L"mute", 1, 2, L"mute <event> [repeats]", Repeats, &ScriptRunner::Mute},
     {L"unmute", 1, 1, L"unmute <event>", nullptr, &ScriptRunner::Unmute},
+    {L"within", 1, SIZE_MAX, L"within <event> [<parameter>.<member>... [<literal>...]]", ArgumentCallOf,
+     &ScriptRunner::Within},
     {L"bounds", 1, 1, L"bounds <control>|popup", nullptr, &ScriptRunner::Bounds},
     {L"move", 3, 3, L"move form <x> <y>", FormAndPoint, &ScriptRunner::MoveForm},
     {L"quit", 0, 0, L"quit", nullptr, &ScriptRunner::Quit},

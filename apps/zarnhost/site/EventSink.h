@@ -34,12 +34,15 @@ private:
     const VARIANT* Argument(const DISPPARAMS& params, size_t position) const;
     std::wstring Arguments(const Event& event, const DISPPARAMS& params) const;
     std::wstring ApplyAnswer(const Event& event, const DISPPARAMS& params) const;
+    std::vector<std::wstring> MakeCalls(const Event& event, const DISPPARAMS& params) const;
+    const VARIANT* Named(const Event& event, const DISPPARAMS& params, const std::wstring& parameter) const;
 
     std::wstring control_;
     IID iid_;
     const EventRules& rules_;
     Log& log_;
     std::map<DISPID, Event> events_;
+    std::map<DISPID, std::vector<std::wstring>> lastLogged_;
 };
 
 } // namespace zarnhost

@@ -3,6 +3,8 @@
 
 // LoadTypeLib(module path) and the registration read the library from here.
 #define IDR_TYPELIB 1
+// The drag and drop data objects' library, LoadTypeLib(module path\2).
+#define IDR_DATA_TYPELIB 2
 
 // The 16 x 15 bitmap that containers show for the control in their toolbox.
 #define IDB_TOOLBOX 1

@@ -1,6 +1,7 @@
 // What Zarn2.ocx carries besides code and its type library: the bitmaps
 // that the calendar and containers load by name or number.
 #include "LibraryText.h"
+#include "activex/DataGuids.h"
 #include "activex/res/resource.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,45 @@ TEST(ControlResources, BitmapsStandOnTheirTransparentColour) {
         EXPECT_EQ(facts.height, c.height) << name;
         EXPECT_TRUE(facts.StandsOn(c.background)) << name;
         EXPECT_GT(facts.Others(c.background), 0) << name << " shows nothing";
+    }
+}
+
+// The drag and drop data objects describe themselves from a library of
+// their own, the second TYPELIB resource, so that Zarn2's stays as published.
+TEST(ControlResources, DataObjectsHaveALibraryOfTheirOwn) {
+    Microsoft::WRL::ComPtr<ITypeLib> lib;
+    ASSERT_EQ(S_OK, LoadTypeLibEx((test::BuiltFile(L"Zarn2.ocx") + L"\\2").c_str(), REGKIND_NONE, &lib));
+    const struct {
+        const GUID& iid;
+        const char* members;
+    } cases[] = {{DIID_DataObject, "Clear GetData(Format) GetFormat(Format) SetData(Value,Format) Files"},
+                 {DIID_DataObjectFiles, "Item(Index) Count Add(FileName,Index) Clear Remove(Index)"}};
+    for (const auto& c : cases) {
+        Microsoft::WRL::ComPtr<ITypeInfo> info;
+        ASSERT_EQ(S_OK, lib->GetTypeInfoOfGuid(c.iid, &info));
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(S_OK, info->GetTypeAttr(&attr));
+        std::string members;
+        for (UINT i = 0; i < attr->cFuncs; ++i) {
+            FUNCDESC* func = nullptr;
+            info->GetFuncDesc(i, &func);
+            if (func->wFuncFlags & FUNCFLAG_FRESTRICTED) { // IDispatch's own, which a script never sees
+                info->ReleaseFuncDesc(func);
+                continue;
+            }
+            BSTR names[4] = {};
+            UINT count = 0;
+            info->GetNames(func->memid, names, 4, &count);
+            members += (members.empty() ? "" : " ") + test::Narrow(names[0]);
+            for (UINT n = 1; n < count; ++n)
+                members += (n == 1 ? "(" : ",") + test::Narrow(names[n]) + (n + 1 == count ? ")" : "");
+            for (UINT n = 0; n < count; ++n)
+                SysFreeString(names[n]);
+            info->ReleaseFuncDesc(func);
+        }
+        EXPECT_EQ(TKIND_DISPATCH, attr->typekind);
+        info->ReleaseTypeAttr(attr);
+        EXPECT_EQ(c.members, members);
     }
 }
 

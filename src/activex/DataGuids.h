@@ -1,0 +1,17 @@
+#pragma once
+// The identity of the drag and drop data objects' own type library.
+#include <windows.h>
+
+namespace zarn {
+
+// {A30EF4AE-AC99-4252-8E10-3BCAD93B27B7}
+inline constexpr GUID LIBID_Zarn2Data = {
+    0xa30ef4ae, 0xac99, 0x4252, {0x8e, 0x10, 0x3b, 0xca, 0xd9, 0x3b, 0x27, 0xb7}};
+// {C2C829DD-E2C9-41A0-B5B2-C8B0A260F1CB}
+inline constexpr GUID DIID_DataObject = {
+    0xc2c829dd, 0xe2c9, 0x41a0, {0xb5, 0xb2, 0xc8, 0xb0, 0xa2, 0x60, 0xf1, 0xcb}};
+// {19213F42-FF6E-4B8A-B678-D119D3A368F8}
+inline constexpr GUID DIID_DataObjectFiles = {
+    0x19213f42, 0xff6e, 0x4b8a, {0xb6, 0x78, 0xd1, 0x19, 0xd3, 0xa3, 0x68, 0xf8}};
+
+} // namespace zarn
