@@ -45,10 +45,12 @@ private:
     ULONG refs_ = 1;
 };
 
-// Creates a host object owned by the returned pointer.
+// Creates a host object owned by the returned pointer, which takes over the
+// object's first reference. (mingw-w64's ComPtr::Attach adds one of its own,
+// so an attached object would never go.)
 template <class T, class... Args> Microsoft::WRL::ComPtr<T> Make(Args&&... args) {
     Microsoft::WRL::ComPtr<T> made;
-    made.Attach(new T(std::forward<Args>(args)...));
+    *made.GetAddressOf() = new T(std::forward<Args>(args)...);
     return made;
 }
 
